@@ -1,0 +1,43 @@
+// One recorded native call: when it happened, what was pushed and what the host answered.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace sim {
+
+struct NativeCall {
+    std::uint64_t frame = 0;
+    std::uint32_t tick = 0;
+    std::uint64_t hash = 0;
+    int native = -1;  // index into the native table, -1 for an unknown hash
+    int argCount = 0;
+    std::array<std::uint64_t, 12> slots{};
+    std::array<std::uint64_t, 3> result{};
+    std::vector<std::string> texts;  // text arguments, copied at call time, in order
+
+    std::int32_t intArg(int position) const {
+        return static_cast<std::int32_t>(static_cast<std::uint32_t>(slots[static_cast<std::size_t>(position)]));
+    }
+    float floatArg(int position) const {
+        const auto bits = static_cast<std::uint32_t>(slots[static_cast<std::size_t>(position)]);
+        float value = 0.0f;
+        std::memcpy(&value, &bits, sizeof value);
+        return value;
+    }
+    std::int32_t intResult() const {
+        return static_cast<std::int32_t>(static_cast<std::uint32_t>(result[0]));
+    }
+    float floatResult() const {
+        const auto bits = static_cast<std::uint32_t>(result[0]);
+        float value = 0.0f;
+        std::memcpy(&value, &bits, sizeof value);
+        return value;
+    }
+    const std::string& name() const;
+};
+
+}  // namespace sim

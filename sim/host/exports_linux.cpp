@@ -1,0 +1,40 @@
+// The host library's exports and the two Windows calls, as the Linux build of the script links them.
+#include "host/sim_host.h"
+
+#include <cstdint>
+
+namespace {
+
+sim::SimHost& host() {
+    sim::SimHost* current = sim::SimHost::current();
+    if (current == nullptr) throw sim::HostStop{};
+    return *current;
+}
+
+// The Windows C runtime's generator, so that the script draws the same numbers on both builds.
+std::uint32_t randomSeed = 1;
+
+}  // namespace
+
+struct HINSTANCE__;
+
+extern "C" {
+
+void scriptRegister(HINSTANCE__* module, void (*entry)()) { host().scriptRegister(module, entry); }
+void scriptWait(unsigned long ms) { host().scriptWait(static_cast<std::uint32_t>(ms)); }
+void nativeInit(unsigned long long hash) { host().nativeInit(hash); }
+void nativePush64(unsigned long long value) { host().nativePush64(value); }
+unsigned long long* nativeCall() {
+    static_assert(sizeof(unsigned long long) == sizeof(std::uint64_t));
+    return reinterpret_cast<unsigned long long*>(host().nativeCall());
+}
+std::uint32_t GetTickCount() { return host().getTickCount(); }
+std::int16_t GetAsyncKeyState(int virtualKey) { return host().getAsyncKeyState(virtualKey); }
+
+void srand(unsigned int seed) { randomSeed = seed; }
+int rand() {
+    randomSeed = randomSeed * 214013u + 2531011u;
+    return static_cast<int>((randomSeed >> 16) & 0x7FFFu);
+}
+
+}

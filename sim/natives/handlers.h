@@ -1,0 +1,14 @@
+// Registration of the simulated host's native handlers, one function per area of the game.
+#pragma once
+
+#include "host/native_table.h"
+#include "host/sim_host.h"
+
+namespace sim {
+
+void registerScreenHandlers(SimHost& host);
+
+// Looks a native up by name in the host's table; a missing name is a programming error.
+int nativeIndex(std::string_view name);
+
+}  // namespace sim

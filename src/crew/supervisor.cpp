@@ -1,0 +1,4 @@
+// The crew supervisor.
+#include "crew/supervisor.h"
+
+void superviseCrew() {}

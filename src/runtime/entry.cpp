@@ -1,0 +1,48 @@
+// Library entry, script entry and the endless frame loop.
+#include "runtime/entry.h"
+
+#include "crew/supervisor.h"
+#include "runtime/host.h"
+#include "runtime/natives.h"
+#include "runtime/platform_calls.h"
+#include "runtime/state.h"
+#include "ui/status_text.h"
+#include "ui/vehicle_menu.h"
+
+#include <cstdlib>
+
+namespace {
+
+void runOnePass() {
+    state.frameTick = readTickCount();
+    drawStatusText();
+    runVehicleMenu();
+    superviseCrew();
+}
+
+}  // namespace
+
+void runFrameLoop() {
+    getScreenResolution(&state.screenWidth, &state.screenHeight);
+    requestStreamedTextureDict("Darts", false);
+    for (;;) {
+        // A failing pass is dropped whole; the yield below must still happen every frame.
+        try {
+            runOnePass();
+        } catch (...) {
+        }
+        scriptWait(0);
+    }
+}
+
+void scriptMain() {
+    std::srand(readTickCount());
+    runFrameLoop();
+}
+
+extern "C" BOOL APIENTRY DllMain(HMODULE module, DWORD reason, LPVOID /*reserved*/) {
+    if (reason == DLL_PROCESS_ATTACH) {
+        scriptRegister(module, scriptMain);
+    }
+    return TRUE;
+}

@@ -1,0 +1,61 @@
+// The script's one state record: every field the script keeps between frames.
+#pragma once
+
+#include "runtime/types.h"
+
+#include <cstdint>
+#include <string>
+
+// Capacity the nearby-peds query is given, and the buffer's size in 32-bit words: a header of
+// two words, then one 64-bit slot (two words) per ped.
+inline constexpr std::int32_t nearbyPedsCapacity = 50;
+inline constexpr std::int32_t nearbyPedsWords = 102;
+
+struct ScriptState {
+    Tick frameTick = 0;
+    std::int32_t screenWidth = 0;
+    std::int32_t screenHeight = 0;
+
+    std::string statusText;
+    Tick statusShownAt = 0;
+    std::uint32_t statusDuration = 0;
+
+    bool menuOpen = false;
+    std::int32_t menuSelection = 0;
+    Tick menuKeyTick = 0;
+
+    Player playerId = 0;
+    Ped playerPed = 0;
+    Vehicle playerVehicle = 0;
+    Vehicle crewVehicle = 0;
+    Ped gunnerPed = 0;
+    std::int32_t gunnerSeat = -1;
+    bool vehicleIsValkyrie = false;
+    std::int32_t attackMode = 0;
+    Vector3 scanOffset;
+
+    Tick supervisorTick = 0;
+    bool rightMouseHeld = false;
+    bool reentryArmed = true;
+    bool reentryOrdered = false;
+    Tick aimTick = 0;
+    Tick aimTaskTick = 0;
+    Tick shotTick = 0;
+    Tick scanTick = 0;
+    Ped targetPed = 0;
+    Vector3 aimPoint;
+    float aimSpread = 0.0f;
+
+    std::int32_t wantedLevel = 0;
+    float wantedProgress = 1.0f;
+
+    // Allocated once when the library loads, never cleared, never freed.
+    std::int32_t* nearbyPeds = nullptr;
+};
+
+// The single instance, touched only from the script fiber.
+extern ScriptState state;
+
+// Puts every field back to its load-time value, keeping the nearby-peds buffer. A real host
+// loads the library once; the simulated host calls this to start each run afresh.
+void resetScriptState();

@@ -1,0 +1,4 @@
+// The vehicle menu.
+#include "ui/vehicle_menu.h"
+
+void runVehicleMenu() {}

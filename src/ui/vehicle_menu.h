@@ -1,0 +1,4 @@
+// The Ctrl+I vehicle menu in the top-left corner of the screen.
+#pragma once
+
+void runVehicleMenu();

@@ -1,0 +1,82 @@
+// Library entry, script start and the frame loop, run in the simulated host.
+#include "runtime/entry.h"
+#include "runtime/state.h"
+
+#include "support/script_harness.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace {
+
+using test::ScriptTest;
+
+TEST(LibraryEntry, OnlyProcessAttachRegistersTheScript) {
+    sim::SimHost host;
+    for (DWORD reason : {DWORD{DLL_PROCESS_DETACH}, DWORD{DLL_THREAD_ATTACH}, DWORD{DLL_THREAD_DETACH}}) {
+        EXPECT_EQ(DllMain(nullptr, reason, nullptr), TRUE);
+        EXPECT_FALSE(host.registered());
+    }
+    EXPECT_EQ(DllMain(nullptr, DLL_PROCESS_ATTACH, nullptr), TRUE);
+    EXPECT_TRUE(host.registered());
+    EXPECT_EQ(host.callCount(), 0u);
+}
+
+TEST(LibraryEntry, TheBufferExistsBeforeAttach) { EXPECT_NE(state.nearbyPeds, nullptr); }
+
+TEST_F(ScriptTest, StartReadsTheResolutionAndRequestsDartsOnce) {
+    host().world().screen.width = 800;
+    host().world().screen.height = 600;
+    host().runFrames(300);
+
+    ASSERT_EQ(host().countCalls("GET_SCREEN_RESOLUTION"), 1u);
+    const auto darts = host().callsNamed("REQUEST_STREAMED_TEXTURE_DICT");
+    ASSERT_EQ(darts.size(), 1u);
+    EXPECT_EQ(darts[0]->texts.at(0), "Darts");
+    EXPECT_EQ(darts[0]->slots[1], 0u);
+    EXPECT_EQ(host().calls().at(0).name(), "GET_SCREEN_RESOLUTION");
+    EXPECT_EQ(host().calls().at(1).name(), "REQUEST_STREAMED_TEXTURE_DICT");
+    EXPECT_EQ(state.screenWidth, 800);
+    EXPECT_EQ(state.screenHeight, 600);
+}
+
+TEST_F(ScriptTest, YieldsOncePerFrameAndStampsTheFrameTick) {
+    host().runFrames(250);
+    EXPECT_EQ(host().waitCount(), 250u);
+    EXPECT_EQ(state.frameTick, host().tick());
+}
+
+TEST_F(ScriptTest, AResolutionChangeLaterIsNotSeen) {
+    host().world().screen.width = 800;
+    host().world().screen.height = 600;
+    host().runFrames(5);
+    host().world().screen.width = 1920;
+    host().world().screen.height = 1080;
+    host().runFrames(5);
+    EXPECT_EQ(state.screenWidth, 800);
+    EXPECT_EQ(state.screenHeight, 600);
+}
+
+TEST_F(ScriptTest, SeedsTheGeneratorWithTheStartTick) {
+    restart(sim::HostConfig{.startTick = 12345, .frameMs = 16, .recordCalls = true});
+    host().runFrames(3);
+    // The generator is the Windows runtime's: seed * 214013 + 2531011, bits 16..30.
+    const std::uint32_t seed = 12345u * 214013u + 2531011u;
+    EXPECT_EQ(std::rand(), static_cast<int>((seed >> 16) & 0x7FFF));
+}
+
+TEST_F(ScriptTest, EveryRunStartsFromFreshState) {
+    host().runFrames(20);
+    state.menuSelection = 2;
+    state.wantedProgress = 3.5f;
+    restart(sim::HostConfig{});
+    EXPECT_EQ(state.menuSelection, 0);
+    EXPECT_EQ(state.wantedProgress, 1.0f);
+    EXPECT_TRUE(state.reentryArmed);
+    EXPECT_EQ(state.gunnerSeat, -1);
+    host().runFrames(2);
+    EXPECT_EQ(host().countCalls("GET_SCREEN_RESOLUTION"), 1u);
+}
+
+}  // namespace
