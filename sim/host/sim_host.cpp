@@ -90,7 +90,7 @@ bool SimHost::runUntil(const std::function<bool()>& done, std::uint64_t maxFrame
 void SimHost::beginFrame() {
     if (frame_ > 0) tick_ += config_.frameMs;
     ++frame_;
-    world_.beginFrame(frame_ > 1 ? config_.frameMs : 0);
+    world_.beginFrame(frame_, tick_, frame_ > 1 ? config_.frameMs : 0);
     for (auto& hook : frameHooks_) hook(*this);
     if (started_ && waitIsOver()) resumeScript();
 }

@@ -11,6 +11,9 @@ int nativeIndex(std::string_view name) {
     return index;
 }
 
-void registerAllHandlers(SimHost& host) { registerScreenHandlers(host); }
+void registerAllHandlers(SimHost& host) {
+    registerScreenHandlers(host);
+    registerWorldHandlers(host);
+}
 
 }  // namespace sim

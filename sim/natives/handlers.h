@@ -7,6 +7,7 @@
 namespace sim {
 
 void registerScreenHandlers(SimHost& host);
+void registerWorldHandlers(SimHost& host);
 
 // Looks a native up by name in the host's table; a missing name is a programming error.
 int nativeIndex(std::string_view name);

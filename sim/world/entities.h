@@ -1,14 +1,139 @@
-// The simulated game world's entities: the player, peds, vehicles and models.
+// The simulated game world: the player, peds, vehicles, models, tasks, damage, shots and wanted level.
 #pragma once
 
 #include "world/vec3.h"
 
 #include <cstdint>
+#include <map>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace sim {
 
+using Handle = std::int32_t;
+using ModelHash = std::uint32_t;
+
+// The game's Jenkins one-at-a-time hash of the lower-cased name.
+ModelHash hashName(std::string_view name);
+
+struct Model {
+    std::string name;
+    ModelHash hash = 0;
+    bool inImage = true;
+    bool isVehicle = false;
+    std::int32_t framesToLoad = 0;  // frames after the request; negative: never loads
+    bool requested = false;
+    bool loaded = false;
+    std::int32_t framesLeft = 0;
+};
+
+enum class EntityKind : std::uint8_t { Ped, Vehicle };
+
+enum class TaskKind : std::uint8_t { None, EnterVehicle, LeaveVehicle, AimAtCoord, ShootAtCoord };
+
+struct Task {
+    TaskKind kind = TaskKind::None;
+    Handle vehicle = 0;
+    std::int32_t seat = -1;
+    std::int32_t msLeft = 0;  // enter/leave tasks finish when this runs out
+    Vec3 point;
+};
+
+struct SimEntity {
+    Handle handle = 0;
+    EntityKind kind = EntityKind::Ped;
+    ModelHash model = 0;
+    Vec3 position;
+    float heading = 0.0f;  // degrees; local +y points along the heading
+    Vec3 velocity;
+    std::int32_t health = 200;
+    std::int32_t maxHealth = 200;
+    std::int32_t armour = 0;
+    bool alive = true;
+
+    // Peds
+    std::int32_t pedType = 4;
+    ModelHash weapon = 0;
+    ModelHash currentWeapon = 0;
+    Handle vehicle = 0;        // the vehicle it is using (sitting in, entering or leaving)
+    std::int32_t seat = -1;    // its seat there
+    bool sitting = false;      // sitting in `vehicle`, not entering or leaving
+    Task task;
+    bool hiddenFromGunner = false;  // line of sight from the gunner is blocked
+    std::int32_t group = -1;
+    bool neverLeavesGroup = false;
+    std::int32_t passengerIndex = -1;
+    bool canRagdoll = true;
+    bool suffersCriticalHits = true;
+    bool keepTask = false;
+    bool blockingNonTemporaryEvents = false;
+    std::uint32_t firingPattern = 0;
+
+    // Vehicles
+    float petrolTankHealth = 1000.0f;
+    bool inWater = false;
+    bool upsideDown = false;
+
+    bool noLongerNeeded = false;
+    std::set<Handle> damagedBy;  // entities that have damaged this one
+};
+
+struct ShotRecord {
+    std::uint64_t frame = 0;
+    std::uint32_t tick = 0;
+    Handle shooter = 0;
+    Vec3 point;
+    Handle hit = 0;  // the ped downed or hurt by it, 0 when none was near
+};
+
 struct Entities {
-    void advance(std::uint32_t /*elapsedMs*/) {}
+    Handle playerIndex = 0;
+    Handle playerPed = 0;
+    std::int32_t playerGroup = 1;
+    Vec3 camera;
+    std::int32_t wantedLevel = 0;         // the level in force
+    std::int32_t pendingWantedLevel = 0;  // set, not yet applied by the _NOW native
+
+    std::map<ModelHash, Model> models;
+    std::map<Handle, SimEntity> entities;
+    std::vector<ShotRecord> shots;
+    Handle nextHandle = 0x1000;
+    std::uint64_t frame = 0;
+    std::uint32_t tick = 0;
+
+    Entities();
+
+    Model& addModel(std::string_view name, bool isVehicle, std::int32_t framesToLoad = 0, bool inImage = true);
+    Handle addPed(ModelHash model, Vec3 position, float heading = 0.0f);
+    Handle addVehicle(ModelHash model, Vec3 position, float heading = 0.0f);
+    SimEntity* find(Handle handle);
+    const SimEntity* find(Handle handle) const;
+    bool exists(Handle handle) const { return find(handle) != nullptr; }
+    void remove(Handle handle);
+    SimEntity& player();
+
+    // Seats and tasks.
+    void seatPed(Handle ped, Handle vehicle, std::int32_t seat);
+    void unseatPed(Handle ped);
+    Handle occupant(Handle vehicle, std::int32_t seat) const;
+
+    // Geometry. `offset` is in the entity's own frame: +y forward along its heading, +z up.
+    Vec3 offsetInWorld(Handle entity, Vec3 offset) const;
+    Vec3 bonePosition(Handle ped, std::int32_t bone) const;
+
+    // Combat. A shot at `point` hits the nearest ped within `shotRadius` of it, other than the shooter.
+    void recordShot(Handle shooter, Vec3 point);
+    void damage(Handle victim, Handle attacker, std::int32_t amount);
+
+    // Moves time on: tasks run down, models stream in, entities move by their velocity.
+    void advance(std::uint32_t elapsedMs);
+
+    static constexpr float shotRadius = 1.0f;
+    static constexpr std::int32_t shotDamage = 25;
+    static constexpr std::int32_t enterVehicleMs = 2000;
+    static constexpr std::int32_t leaveVehicleMs = 1000;
 };
 
 }  // namespace sim

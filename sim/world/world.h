@@ -14,8 +14,10 @@ struct World {
     Entities entities;
 
     // Called at the top of every frame, after the clock has moved on by `elapsedMs`.
-    void beginFrame(std::uint32_t elapsedMs) {
-        screen.beginFrame();
+    void beginFrame(std::uint64_t frame, std::uint32_t tick, std::uint32_t elapsedMs) {
+        screen.beginFrame(frame);
+        entities.frame = frame;
+        entities.tick = tick;
         entities.advance(elapsedMs);
     }
 };

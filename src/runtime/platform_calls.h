@@ -3,6 +3,8 @@
 
 #include "runtime/types.h"
 
+#include <cstdint>
+
 // Milliseconds since the system started, wrapping every 2^32 ms.
 Tick readTickCount();
 
@@ -23,3 +25,6 @@ inline constexpr int numpad2 = 0x62;
 inline constexpr int numpad5 = 0x65;
 inline constexpr int numpad8 = 0x68;
 }  // namespace Key
+
+// The host's scriptWait: yields the script fiber to the game for `ms` milliseconds (0: one frame).
+void waitForGame(std::uint32_t ms);

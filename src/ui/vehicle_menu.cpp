@@ -1,4 +1,68 @@
-// The vehicle menu.
+// The vehicle menu: Ctrl+I opens it; keypad or Page Up/Down move the highlight; Enter chooses.
 #include "ui/vehicle_menu.h"
 
-void runVehicleMenu() {}
+#include "crew/spawn.h"
+#include "runtime/platform_calls.h"
+#include "runtime/state.h"
+#include "runtime/ticks.h"
+#include "ui/menu_line.h"
+
+namespace {
+
+struct MenuItem {
+    const char* caption;
+    float lineTop;
+};
+
+constexpr MenuItem menuItems[] = {
+    {"Technical", 55.0f},
+    {"Insurgent", 75.0f},
+    {"Valkyrie", 95.0f},
+    {"Close menu", 117.0f},
+};
+constexpr std::int32_t closeMenuItem = 3;
+constexpr Tick menuKeyPeriod = 200;
+
+void drawMenu() {
+    drawMenuLine("Tobek gunner - Select a vehicle", 250.0f, 20.0f, 25.0f, 25.0f, 10.0f, false, true, false, false,
+                 false);
+    for (std::int32_t item = 0; item <= closeMenuItem; ++item) {
+        const MenuItem& line = menuItems[item];
+        drawMenuLine(line.caption, 250.0f, 20.0f, line.lineTop, 25.0f, 10.0f, state.menuSelection == item, false,
+                     false, false, false);
+    }
+}
+
+// The second key is read only when the first is up.
+bool eitherKeyDown(int first, int second) { return isKeyDown(first) || isKeyDown(second); }
+
+void openOnControlI() {
+    if (!isKeyDown(Key::letterI)) return;
+    if (isKeyDown(Key::control)) state.menuOpen = true;
+}
+
+}  // namespace
+
+void runVehicleMenu() {
+    if (!state.menuOpen) {
+        openOnControlI();
+        return;
+    }
+    drawMenu();
+    if (!throttlePassed(state.menuKeyTick, state.frameTick, menuKeyPeriod)) return;
+
+    if (eitherKeyDown(Key::numpad8, Key::pageUp)) {
+        state.menuSelection = state.menuSelection - 1 < 0 ? closeMenuItem : state.menuSelection - 1;
+        state.menuKeyTick = state.frameTick;
+        return;
+    }
+    if (eitherKeyDown(Key::numpad2, Key::pageDown)) {
+        state.menuSelection = state.menuSelection + 1 > closeMenuItem ? 0 : state.menuSelection + 1;
+        state.menuKeyTick = state.frameTick;
+        return;
+    }
+    if (eitherKeyDown(Key::numpad5, Key::returnKey)) {
+        if (state.menuSelection != closeMenuItem) spawnCrew();
+        state.menuOpen = false;
+    }
+}

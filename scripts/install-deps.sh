@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs, with apt-get, whichever Debian packages a task needs and the machine lacks.
+# Usage: scripts/install-deps.sh GROUP...   (groups: build, windows, browser, analysis)
+set -euo pipefail
+
+packages_for() {
+  case "$1" in
+    build) echo "cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev libtomlplusplus-dev nlohmann-json3-dev" ;;
+    windows) echo "g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64" ;;
+    browser) echo "chromium" ;;
+    analysis) echo "clang libclang-rt-14-dev valgrind" ;;
+    *) echo "unknown dependency group: $1" >&2; exit 2 ;;
+  esac
+}
+
+missing=()
+for group in "$@"; do
+  for package in $(packages_for "$group"); do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+      missing+=("$package")
+    fi
+  done
+done
+
+if [ "${#missing[@]}" -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  sudo_cmd=""
+  if [ "$(id -u)" -ne 0 ]; then sudo_cmd="sudo"; fi
+  $sudo_cmd apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi

@@ -1,0 +1,4 @@
+// Crew spawning.
+#include "crew/spawn.h"
+
+void spawnCrew() {}
