@@ -24,6 +24,13 @@ struct HostConfig {
     bool recordCalls = true;
 };
 
+// Answers every known native in place of the world's handlers (fuzzing, minimal benchmark worlds).
+class AnswerSource {
+public:
+    virtual ~AnswerSource() = default;
+    virtual void answer(int nativeIndex, NativeContext& call) = 0;
+};
+
 // How the host loads a script: a fresh state, then the library's attach notification.
 struct ScriptModule {
     void (*resetState)() = nullptr;
@@ -90,6 +97,8 @@ public:
     void throwOnNextCall(const std::string& name);
 
     void setHandler(int nativeIndex, NativeHandler handler);
+    // While set, the source answers every known native and no handler runs; null restores them.
+    void setAnswerSource(AnswerSource* source) { answerSource_ = source; }
 
     // The host exports, reached through the exported functions.
     void scriptRegister(void* module, void (*entry)());
@@ -133,6 +142,7 @@ private:
     std::vector<std::function<void(const NativeCall&)>> callObservers_;
     std::vector<std::string> errors_;
     int throwOnNative_ = -1;
+    AnswerSource* answerSource_ = nullptr;
 };
 
 // Every native handler file registers its handlers here.
