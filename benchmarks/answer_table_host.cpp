@@ -1,0 +1,149 @@
+// The answer table and the host exports the script links against in the benchmark binary.
+#include "answer_table_host.h"
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <cstring>
+
+namespace bench {
+namespace {
+
+struct Entry {
+    std::uint64_t hash = 0;
+    std::uint64_t result[3] = {};
+    AnswerEffect effect = nullptr;
+};
+
+// Open addressing over a power-of-two table; the script calls about seventy natives.
+constexpr std::size_t tableSize = 256;
+std::array<Entry, tableSize> table;
+Entry unknownEntry;
+
+Entry* current = &unknownEntry;
+std::uint64_t args[16];
+int argCount = 0;
+HostCounters counters;
+
+std::uint32_t clock = 0;
+std::array<bool, 256> keys{};
+
+std::size_t slotOf(std::uint64_t hash) { return static_cast<std::size_t>((hash * 0x9E3779B97F4A7C15ull) >> 56); }
+
+Entry* find(std::uint64_t hash) {
+    for (std::size_t i = slotOf(hash), probes = 0; probes < tableSize; i = (i + 1) % tableSize, ++probes) {
+        if (table[i].hash == hash) return &table[i];
+        if (table[i].hash == 0) return nullptr;
+    }
+    return nullptr;
+}
+
+Entry& entryFor(std::uint64_t hash) {
+    if (Entry* found = find(hash)) return *found;
+    for (std::size_t i = slotOf(hash);; i = (i + 1) % tableSize) {
+        if (table[i].hash == 0) {
+            table[i] = Entry{};
+            table[i].hash = hash;
+            return table[i];
+        }
+    }
+}
+
+std::uint64_t floatSlot(float value) {
+    std::uint32_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+
+}  // namespace
+
+void clearAnswers() {
+    table.fill(Entry{});
+    counters = HostCounters{};
+}
+
+void answerInt(std::uint64_t hash, std::int32_t value) { entryFor(hash).result[0] = static_cast<std::uint32_t>(value); }
+void answerFloat(std::uint64_t hash, float value) { entryFor(hash).result[0] = floatSlot(value); }
+void answerVector(std::uint64_t hash, float x, float y, float z) {
+    Entry& entry = entryFor(hash);
+    entry.result[0] = floatSlot(x);
+    entry.result[1] = floatSlot(y);
+    entry.result[2] = floatSlot(z);
+}
+void answerWith(std::uint64_t hash, AnswerEffect effect) { entryFor(hash).effect = effect; }
+
+void setTick(std::uint32_t tick) { clock = tick; }
+std::uint32_t tick() { return clock; }
+void setKey(int virtualKey, bool down) { keys[static_cast<std::size_t>(virtualKey & 0xFF)] = down; }
+void releaseKeys() { keys.fill(false); }
+const HostCounters& hostCounters() { return counters; }
+
+}  // namespace bench
+
+struct HINSTANCE__;
+
+extern "C" {
+
+void scriptRegister(HINSTANCE__* /*module*/, void (* /*entry*/)()) {}
+void scriptWait(unsigned long /*ms*/) { ++bench::counters.waits; }
+
+void nativeInit(unsigned long long hash) {
+    bench::Entry* entry = bench::find(hash);
+    if (entry == nullptr) {
+        ++bench::counters.unknownHashes;
+        entry = &bench::unknownEntry;
+    }
+    bench::current = entry;
+    bench::argCount = 0;
+}
+
+void nativePush64(unsigned long long value) {
+    bench::args[bench::argCount & 15] = value;
+    ++bench::argCount;
+    ++bench::counters.pushes;
+}
+
+unsigned long long* nativeCall() {
+    ++bench::counters.calls;
+    bench::Entry* entry = bench::current;
+    if (entry->effect != nullptr) entry->effect(bench::args, bench::argCount, entry->result);
+    return reinterpret_cast<unsigned long long*>(entry->result);
+}
+
+std::uint32_t GetTickCount() { return bench::clock; }
+std::int16_t GetAsyncKeyState(int virtualKey) {
+    return bench::keys[static_cast<std::size_t>(virtualKey & 0xFF)] ? static_cast<std::int16_t>(0x8000) : 0;
+}
+
+}  // extern "C"
+
+namespace bench {
+
+HostCost calibrateHostCost() {
+    // A hash the table knows, so the lookup path is the script's usual one.
+    constexpr std::uint64_t hash = 0x7239B21A38F536BAull;  // DOES_ENTITY_EXIST
+    entryFor(hash);
+    constexpr int rounds = 2'000'000;
+    const auto time = [&](int pushes) {
+        const auto start = std::chrono::steady_clock::now();
+        for (int i = 0; i < rounds; ++i) {
+            nativeInit(hash);
+            for (int p = 0; p < pushes; ++p) nativePush64(static_cast<unsigned long long>(i));
+            const unsigned long long* result = nativeCall();
+            asm volatile("" : : "r"(result) : "memory");
+        }
+        const std::chrono::duration<double, std::nano> elapsed = std::chrono::steady_clock::now() - start;
+        return elapsed.count() / rounds;
+    };
+    // The fastest of several rounds: the host's cost without the noise of other processes.
+    double bare = time(0);
+    double eight = time(8);
+    for (int round = 0; round < 5; ++round) {
+        bare = std::min(bare, time(0));
+        eight = std::min(eight, time(8));
+    }
+    counters = HostCounters{};
+    return HostCost{bare, std::max(0.0, (eight - bare) / 8.0)};
+}
+
+}  // namespace bench

@@ -1,0 +1,174 @@
+// The cost of one pass of the script's frame loop, against the answer-table host, for the
+// passes that matter: idle, menu with a status message, mode-0 fire, a 50-candidate scan, and
+// the automatic shot branch. Reported per pass: time, native calls, heap allocations, and the
+// script's own time once the calibrated host cost of those calls is taken off.
+#include "allocation_counter.h"
+#include "answer_table_host.h"
+
+#include "crew/supervisor.h"
+#include "runtime/natives.h"
+#include "runtime/platform_calls.h"
+#include "runtime/state.h"
+#include "ui/status_text.h"
+#include "ui/vehicle_menu.h"
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstring>
+
+namespace {
+
+constexpr NativeHash hashOf(Native native) { return static_cast<NativeHash>(native); }
+
+constexpr Ped playerPed = 0x100;
+constexpr Vehicle crewVehicle = 0x200;
+constexpr Ped gunner = 0x300;
+constexpr Ped firstCandidate = 0x1000;
+constexpr int candidates = 50;
+
+// The body of one frame-loop pass, as the loop runs it (the catch-all costs nothing unless
+// something throws, and the yield belongs to the host).
+void runPass() {
+    state.frameTick = readTickCount();
+    drawStatusText();
+    runVehicleMenu();
+    superviseCrew();
+}
+
+const bench::HostCost& hostCost() {
+    static const bench::HostCost cost = bench::calibrateHostCost();
+    return cost;
+}
+
+// The state a freshly started script has once it has read the screen resolution.
+void startScript() {
+    resetScriptState();
+    state.screenWidth = 1280;
+    state.screenHeight = 720;
+    bench::clearAnswers();
+    bench::releaseKeys();
+    bench::setTick(1'000'000);
+    bench::answerInt(hashOf(Native::PLAYER_ID), 0);
+    bench::answerInt(hashOf(Native::PLAYER_PED_ID), playerPed);
+    bench::answerInt(hashOf(Native::END_TEXT_COMMAND_GET_NUMBER_OF_LINES_FOR_STRING), 1);
+    bench::answerFloat(hashOf(Native::GET_RENDERED_CHARACTER_HEIGHT), 0.02f);
+}
+
+// A crew in fighting order: everything exists, the player and the gunner use the crew
+// vehicle, the gunner sits in it and is fit.
+void startWithCrew(std::int32_t attackMode) {
+    startScript();
+    state.crewVehicle = crewVehicle;
+    state.gunnerPed = gunner;
+    state.gunnerSeat = 1;
+    state.attackMode = attackMode;
+    bench::answerInt(hashOf(Native::DOES_ENTITY_EXIST), 1);
+    bench::answerInt(hashOf(Native::GET_VEHICLE_PED_IS_USING), crewVehicle);
+    bench::answerInt(hashOf(Native::IS_PED_SITTING_IN_VEHICLE), 1);
+    bench::answerInt(hashOf(Native::GET_ENTITY_HEALTH), 200);
+    bench::answerFloat(hashOf(Native::GET_VEHICLE_PETROL_TANK_HEALTH), 1000.0f);
+    bench::answerVector(hashOf(Native::GET_GAMEPLAY_CAM_COORD), 0.0f, -4.0f, 1.5f);
+    bench::answerVector(hashOf(Native::GET_PED_BONE_COORDS), 0.0f, 0.0f, 0.7f);
+    bench::answerFloat(hashOf(Native::GET_DISTANCE_BETWEEN_COORDS), 10.0f);
+    bench::answerVector(hashOf(Native::GET_ENTITY_VELOCITY), 1.0f, 0.0f, 0.0f);
+    bench::answerVector(hashOf(Native::GET_ENTITY_COORDS), 5.0f, 5.0f, 0.0f);
+    bench::answerVector(hashOf(Native::GET_OFFSET_FROM_ENTITY_IN_WORLD_COORDS), 0.0f, 0.0f, 0.0f);
+    bench::answerInt(hashOf(Native::IS_ENTITY_A_PED), 1);
+    bench::answerInt(hashOf(Native::HAS_ENTITY_CLEAR_LOS_TO_ENTITY), 1);
+    bench::answerInt(hashOf(Native::GET_PED_TYPE), 4);
+    // Accepted in mode 1 only by the last test: each candidate costs all three damage queries.
+    bench::answerWith(hashOf(Native::HAS_ENTITY_BEEN_DAMAGED_BY_ENTITY),
+                      [](const std::uint64_t* args, int, std::uint64_t* result) {
+                          result[0] = static_cast<std::int32_t>(args[0]) == crewVehicle ? 1 : 0;
+                      });
+    // Fifty candidates in the first fifty words, so that every word the scan examines is a ped.
+    bench::answerWith(hashOf(Native::GET_PED_NEARBY_PEDS), [](const std::uint64_t* args, int, std::uint64_t* result) {
+        auto* words = reinterpret_cast<std::int32_t*>(static_cast<std::uintptr_t>(args[1]));
+        for (int i = 0; i < candidates; ++i) words[i] = firstCandidate + i;
+        result[0] = candidates;
+    });
+}
+
+// Runs passes with the clock moving `stepMs` before each, and reports per-pass figures.
+template <typename BeforePass>
+void measurePasses(benchmark::State& st, std::uint32_t stepMs, BeforePass beforePass) {
+    const bench::HostCost cost = hostCost();
+    for (int warm = 0; warm < 3; ++warm) {
+        bench::setTick(bench::tick() + stepMs);
+        beforePass();
+        runPass();
+    }
+    const bench::HostCounters host = bench::hostCounters();
+    const std::uint64_t allocations = bench::allocationCount();
+    const auto start = std::chrono::steady_clock::now();
+    for (auto _ : st) {
+        bench::setTick(bench::tick() + stepMs);
+        beforePass();
+        runPass();
+    }
+    const std::chrono::duration<double, std::nano> elapsed = std::chrono::steady_clock::now() - start;
+    const auto passes = static_cast<double>(st.iterations());
+    const double calls = static_cast<double>(bench::hostCounters().calls - host.calls) / passes;
+    const double pushes = static_cast<double>(bench::hostCounters().pushes - host.pushes) / passes;
+    const double hostNs = calls * cost.perCallNs + pushes * cost.perPushNs;
+    st.counters["natives"] = calls;
+    st.counters["allocs"] = static_cast<double>(bench::allocationCount() - allocations) / passes;
+    st.counters["host_ns"] = hostNs;
+    st.counters["script_ns"] = elapsed.count() / passes - hostNs;
+    st.counters["waits"] = static_cast<double>(bench::hostCounters().waits - host.waits) / passes;
+}
+
+void idle(benchmark::State& st) {
+    startScript();
+    bench::answerInt(hashOf(Native::DOES_ENTITY_EXIST), 0);
+    bench::answerInt(hashOf(Native::GET_VEHICLE_PED_IS_USING), 0);
+    measurePasses(st, 16, [] {});
+}
+
+void menuOpenWithStatusMessage(benchmark::State& st) {
+    startScript();
+    bench::answerInt(hashOf(Native::DOES_ENTITY_EXIST), 0);
+    state.menuOpen = true;
+    setStatusText("Attack mode: Tobek attack enemies.", 0x7FFFFFFFu);
+    measurePasses(st, 16, [] {});
+}
+
+// Player in the crew vehicle in mode 0 with the left button held; at 16 ms frames a shot is
+// ordered about every seventh pass, at 120 ms on every pass.
+void modeZeroLeftButton(benchmark::State& st) {
+    startWithCrew(0);
+    bench::setKey(0x01, true);
+    measurePasses(st, static_cast<std::uint32_t>(st.range(0)), [] {});
+}
+
+// Mode 1 with the player in the crew vehicle; a clock step over a second makes every pass scan.
+void modeOneScanFiftyCandidates(benchmark::State& st) {
+    startWithCrew(1);
+    measurePasses(st, 1100, [] {});
+}
+
+// Mode 1 holding a target: the scan is kept from falling due, so every pass takes the shot branch.
+void automaticShotBranch(benchmark::State& st) {
+    startWithCrew(1);
+    state.targetPed = firstCandidate;
+    measurePasses(st, 120, [] { state.scanTick = bench::tick(); });
+}
+
+void hostCall(benchmark::State& st) {
+    const bench::HostCost cost = hostCost();
+    for (auto _ : st) benchmark::DoNotOptimize(cost);
+    st.counters["per_call_ns"] = cost.perCallNs;
+    st.counters["per_push_ns"] = cost.perPushNs;
+}
+
+}  // namespace
+
+BENCHMARK(hostCall)->Iterations(1);
+BENCHMARK(idle);
+BENCHMARK(menuOpenWithStatusMessage);
+BENCHMARK(modeZeroLeftButton)->ArgName("frame_ms")->Arg(16)->Arg(120);
+BENCHMARK(modeOneScanFiftyCandidates);
+BENCHMARK(automaticShotBranch);
+
+BENCHMARK_MAIN();
