@@ -20,7 +20,7 @@ class DrawMenuLineTest : public test::ProbeTest {
 protected:
     // Runs `draw` on the script fiber and returns the calls it made.
     template <typename Draw>
-    std::vector<const sim::NativeCall*> callsOf(Draw draw) {
+    std::vector<sim::NativeCall> callsOf(Draw draw) {
         const std::size_t first = host().calls().size();
         runInScript(draw);
         host().runFrames(1);
@@ -54,7 +54,7 @@ TEST_F(DrawMenuLineTest, AMenuItemIssuesBothTextPassesWithTheStatedValues) {
 
     ASSERT_EQ(namesOf(calls), bothPasses());
     for (int pass = 0; pass < 2; ++pass) {
-        const auto& at = [&](int step) -> const sim::NativeCall& { return *calls[pass * 9 + step]; };
+        const auto& at = [&](int step) -> const sim::NativeCall& { return calls[pass * 9 + step]; };
         EXPECT_EQ(intArgs(at(0)), (std::vector<std::int32_t>{0}));
         EXPECT_EQ(at(1).floatArg(0), 0.0f);
         EXPECT_EQ(at(1).floatArg(1), 0.35f);
@@ -65,17 +65,17 @@ TEST_F(DrawMenuLineTest, AMenuItemIssuesBothTextPassesWithTheStatedValues) {
         EXPECT_EQ(at(7).texts, (std::vector<std::string>{"Technical"}));
     }
     // The drawing pass takes the drawing flag, the measuring pass the measuring one.
-    EXPECT_EQ(calls[3]->intArg(0), 1);
-    EXPECT_EQ(calls[12]->intArg(0), 0);
+    EXPECT_EQ(calls[3].intArg(0), 1);
+    EXPECT_EQ(calls[12].intArg(0), 0);
 
     // Worked values at 800 x 600: every step rounded to single precision.
-    const sim::NativeCall& draw = *calls[8];
+    const sim::NativeCall& draw = calls[8];
     ASSERT_EQ(draw.argCount, 3);
     EXPECT_EQ(draw.floatArg(0), floatFromBits(0x3d333333));  // 0.04375
     EXPECT_EQ(draw.floatArg(1), floatFromBits(0x3dfb7415));  // ~0.122780
     EXPECT_EQ(draw.intArg(2), 0);
-    EXPECT_EQ(calls[17]->floatArg(0), draw.floatArg(0));
-    EXPECT_EQ(calls[17]->floatArg(1), draw.floatArg(1));
+    EXPECT_EQ(calls[17].floatArg(0), draw.floatArg(0));
+    EXPECT_EQ(calls[17].floatArg(1), draw.floatArg(1));
 
     const auto& drawn = host().world().screen.current.texts;
     ASSERT_EQ(drawn.size(), 1u);
@@ -104,7 +104,7 @@ TEST_F(DrawMenuLineTest, WithoutTheBoxThereIsNoHeightQueryNoRectangleAndTheWidth
 
     ASSERT_EQ(namesOf(narrow), bothPasses());
     ASSERT_EQ(namesOf(wide), bothPasses());
-    for (std::size_t i = 0; i < narrow.size(); ++i) EXPECT_EQ(narrow[i]->slots, wide[i]->slots) << i;
+    for (std::size_t i = 0; i < narrow.size(); ++i) EXPECT_EQ(narrow[i].slots, wide[i].slots) << i;
     EXPECT_TRUE(host().world().screen.current.rects.empty());
 }
 
@@ -121,15 +121,15 @@ TEST_F(DrawMenuLineTest, TheBoxFollowsTheReportedLineCountAndKeepsItsTop) {
         names.push_back("GET_RENDERED_CHARACTER_HEIGHT");
         names.push_back("DRAW_RECT");
         EXPECT_EQ(namesOf(calls), names);
-        const sim::NativeCall& height = *calls[18];
+        const sim::NativeCall& height = calls[18];
         EXPECT_EQ(height.floatArg(0), 0.35f);
         EXPECT_EQ(height.intArg(1), 0);
-        const sim::NativeCall& rect = *calls[19];
+        const sim::NativeCall& rect = calls[19];
         EXPECT_EQ(rect.argCount, 9);
         EXPECT_EQ(intArgs(rect), (std::vector<std::int32_t>{rect.intArg(0), rect.intArg(1), rect.intArg(2),
                                                              rect.intArg(3), 70, 95, 95, 150, 0}));
         return Box{rect.floatArg(0), rect.floatArg(1), rect.floatArg(2), rect.floatArg(3), height.floatResult(),
-                   calls[17]->intResult()};
+                   calls[17].intResult()};
     };
 
     const Box one = boxFor("Insurgent");

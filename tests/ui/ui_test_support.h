@@ -3,6 +3,7 @@
 
 #include "host/sim_host.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -16,24 +17,23 @@ inline float floatFromBits(std::uint32_t bits) {
     return value;
 }
 
-// The recorded calls from `first` on (an index into host.calls()).
-inline std::vector<const sim::NativeCall*> callsFrom(const sim::SimHost& host, std::size_t first) {
-    std::vector<const sim::NativeCall*> found;
-    for (std::size_t i = first; i < host.calls().size(); ++i) found.push_back(&host.calls()[i]);
-    return found;
+// Copies of the recorded calls from `first` on (an index into host.calls()); copies, because the
+// record grows while the script runs.
+inline std::vector<sim::NativeCall> callsFrom(const sim::SimHost& host, std::size_t first) {
+    return std::vector<sim::NativeCall>(host.calls().begin() + static_cast<std::ptrdiff_t>(first), host.calls().end());
 }
 
-inline std::vector<std::string> namesOf(const std::vector<const sim::NativeCall*>& calls) {
+inline std::vector<std::string> namesOf(const std::vector<sim::NativeCall>& calls) {
     std::vector<std::string> names;
-    for (const auto* call : calls) names.push_back(call->name());
+    for (const auto& call : calls) names.push_back(call.name());
     return names;
 }
 
-inline std::vector<const sim::NativeCall*> named(const std::vector<const sim::NativeCall*>& calls,
-                                                 const std::string& name) {
+// The calls of one native among `calls`, pointing into it.
+inline std::vector<const sim::NativeCall*> named(const std::vector<sim::NativeCall>& calls, const std::string& name) {
     std::vector<const sim::NativeCall*> found;
-    for (const auto* call : calls) {
-        if (call->name() == name) found.push_back(call);
+    for (const auto& call : calls) {
+        if (call.name() == name) found.push_back(&call);
     }
     return found;
 }

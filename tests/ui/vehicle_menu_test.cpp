@@ -202,9 +202,10 @@ TEST_F(VehicleMenuTest, CloseMenuClosesWithoutSpawningAnything) {
                                            "BEGIN_TEXT_COMMAND_GET_NUMBER_OF_LINES_FOR_STRING",
                                            "END_TEXT_COMMAND_GET_NUMBER_OF_LINES_FOR_STRING"};
     const auto calls = test::callsFrom(host(), first);
-    for (const auto* call : calls) {
-        if (call->frame == calls.front()->frame) {
-            EXPECT_TRUE(drawing.count(call->name())) << call->name();
+    ASSERT_FALSE(calls.empty());
+    for (const auto& call : calls) {
+        if (call.frame == calls.front().frame) {
+            EXPECT_TRUE(drawing.count(call.name())) << call.name();
         }
     }
     EXPECT_EQ(host().waitCount() - waits, 31u);
