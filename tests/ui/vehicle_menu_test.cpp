@@ -62,6 +62,17 @@ protected:
     }
 
     const sim::ScreenFrame& screen() { return host().world().screen.current; }
+
+    // The menu keys read during the last frame, in order.
+    std::vector<int> menuKeysReadLastFrame() {
+        const std::set<int> menuKeys = {keyReturn, keyControl, keyPageUp, keyPageDown,
+                                        keyI,      keyNumpad2, keyNumpad5, keyNumpad8};
+        std::vector<int> keys;
+        for (const auto& read : host().keyReads()) {
+            if (read.frame == host().frame() && menuKeys.count(read.virtualKey)) keys.push_back(read.virtualKey);
+        }
+        return keys;
+    }
 };
 
 TEST_F(VehicleMenuTest, OnlyControlAndITogetherOpenTheMenuAndItShowsFromTheNextFrame) {
@@ -109,6 +120,40 @@ TEST_F(VehicleMenuTest, TheFiveLinesSitAtTheTopLeftInTheirStylesWithoutBoxes) {
     EXPECT_TRUE(screen().rects.empty());
     EXPECT_TRUE(test::named(calls, "GET_RENDERED_CHARACTER_HEIGHT").empty());
     EXPECT_EQ(test::named(calls, "END_TEXT_COMMAND_GET_NUMBER_OF_LINES_FOR_STRING").size(), 5u);
+}
+
+TEST_F(VehicleMenuTest, KeysAreReadInOrderUpToTheFirstOneDown) {
+    using Keys = std::vector<int>;
+    host().runFrames(1);
+    EXPECT_EQ(menuKeysReadLastFrame(), (Keys{keyI}));
+    hold({keyI}, true);
+    host().runFrames(1);
+    EXPECT_EQ(menuKeysReadLastFrame(), (Keys{keyI, keyControl}));
+    hold({keyControl}, true);
+    host().runFrames(1);
+    hold({keyI, keyControl}, false);
+    ASSERT_TRUE(state.menuOpen);
+
+    host().runFrames(1);
+    EXPECT_EQ(menuKeysReadLastFrame(), (Keys{keyNumpad8, keyPageUp, keyNumpad2, keyPageDown, keyNumpad5, keyReturn}));
+    hold({keyPageUp}, true);
+    host().runFrames(1);
+    hold({keyPageUp}, false);
+    EXPECT_EQ(menuKeysReadLastFrame(), (Keys{keyNumpad8, keyPageUp}));
+    host().runFrames(1);  // within 200 ms of the move: no key is read
+    EXPECT_EQ(menuKeysReadLastFrame(), Keys{});
+
+    host().runFor(250);
+    hold({keyNumpad2}, true);
+    host().runFrames(1);
+    hold({keyNumpad2}, false);
+    EXPECT_EQ(menuKeysReadLastFrame(), (Keys{keyNumpad8, keyPageUp, keyNumpad2}));
+    host().runFor(250);
+    step(keyNumpad8);  // back to "Close menu", so that choosing spawns nothing
+    hold({keyReturn}, true);
+    host().runFrames(1);
+    hold({keyReturn}, false);
+    EXPECT_EQ(menuKeysReadLastFrame(), (Keys{keyNumpad8, keyPageUp, keyNumpad2, keyPageDown, keyNumpad5, keyReturn}));
 }
 
 TEST_F(VehicleMenuTest, EachUpAndDownKeyMovesTheHighlightAndWrapsAtBothEnds) {
