@@ -36,9 +36,7 @@ void setTextEdge(NativeContext& call) {
     call.world.screen.style.edgeColour = rgbaArgs(call, 1);
 }
 
-const char* commandName(TextCommand command) {
-    return command == TextCommand::Display ? "display-text" : "line-count";
-}
+const char* commandName(TextCommand command) { return command == TextCommand::Display ? "display-text" : "line-count"; }
 
 void beginTextCommand(NativeContext& call, TextCommand command) {
     Screen& screen = call.world.screen;

@@ -33,12 +33,23 @@ std::string escapeXml(const std::string& text) {
     std::string escaped;
     for (char c : text) {
         switch (c) {
-            case '&': escaped += "&amp;"; break;
-            case '<': escaped += "&lt;"; break;
-            case '>': escaped += "&gt;"; break;
-            case '"': escaped += "&quot;"; break;
-            case '\'': escaped += "&apos;"; break;
-            default: escaped += c;
+            case '&':
+                escaped += "&amp;";
+                break;
+            case '<':
+                escaped += "&lt;";
+                break;
+            case '>':
+                escaped += "&gt;";
+                break;
+            case '"':
+                escaped += "&quot;";
+                break;
+            case '\'':
+                escaped += "&apos;";
+                break;
+            default:
+                escaped += c;
         }
     }
     return escaped;
@@ -48,8 +59,7 @@ void writeBackdrop(std::ostream& out, std::int32_t width, std::int32_t height) {
     out << "<defs><linearGradient id=\"backdrop\" x1=\"0\" y1=\"0\" x2=\"0\" y2=\"1\">"
         << "<stop offset=\"0\" stop-color=\"#8e9ba7\"/><stop offset=\"1\" stop-color=\"#5d675f\"/>"
         << "</linearGradient></defs>\n";
-    out << "<rect x=\"0\" y=\"0\" width=\"" << width << "\" height=\"" << height
-        << "\" fill=\"url(#backdrop)\"/>\n";
+    out << "<rect x=\"0\" y=\"0\" width=\"" << width << "\" height=\"" << height << "\" fill=\"url(#backdrop)\"/>\n";
 }
 
 void writeRect(std::ostream& out, const DrawnRect& rect, std::int32_t width, std::int32_t height) {
@@ -79,7 +89,8 @@ void writeText(std::ostream& out, const DrawnText& text, std::int32_t width, std
     std::string paint = " fill=\"" + colourOf(style.colour) + "\" fill-opacity=\"" + opacityOf(style.colour) + "\"";
     if (style.edge > 0) {
         paint += " stroke=\"" + colourOf(style.edgeColour) + "\" stroke-opacity=\"" + opacityOf(style.edgeColour) +
-                 "\" stroke-width=\"" + number(2.0 * style.edge) + "\" stroke-linejoin=\"round\" paint-order=\"stroke\"";
+                 "\" stroke-width=\"" + number(2.0 * style.edge) +
+                 "\" stroke-linejoin=\"round\" paint-order=\"stroke\"";
     }
     const std::string shadowPaint =
         " fill=\"" + colourOf(style.dropShadow) + "\" fill-opacity=\"" + opacityOf(style.dropShadow) + "\"";

@@ -40,8 +40,8 @@ std::vector<std::string> splitWords(const std::string& text) {
 std::size_t charactersPerLine(float x, const TextStyle& style, std::int32_t screenWidth, std::int32_t screenHeight) {
     const double advance = glyphAdvancePixels(style.scale, screenHeight);
     if (!(advance > 0.0)) return std::numeric_limits<std::size_t>::max();
-    const double room = style.centre ? 2.0 * std::min<double>(x, 1.0 - static_cast<double>(x))
-                                     : 1.0 - static_cast<double>(x);
+    const double room =
+        style.centre ? 2.0 * std::min<double>(x, 1.0 - static_cast<double>(x)) : 1.0 - static_cast<double>(x);
     const double pixels = room * screenWidth;
     if (!(pixels >= advance)) return 1;
     return std::max<std::size_t>(1, static_cast<std::size_t>(std::floor(pixels / advance)));
@@ -106,11 +106,12 @@ float glyphAdvancePixels(float scale, std::int32_t screenHeight) {
 }
 
 std::size_t characterCount(const std::string& text) {
-    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) { return !isContinuationByte(c); }));
+    return static_cast<std::size_t>(
+        std::count_if(text.begin(), text.end(), [](char c) { return !isContinuationByte(c); }));
 }
 
-std::vector<std::string> layoutText(const std::string& text, float x, const TextStyle& style,
-                                    std::int32_t screenWidth, std::int32_t screenHeight) {
+std::vector<std::string> layoutText(const std::string& text, float x, const TextStyle& style, std::int32_t screenWidth,
+                                    std::int32_t screenHeight) {
     if (text.empty()) return {};
     LineBuilder builder(charactersPerLine(x, style, screenWidth, screenHeight));
     for (const std::string& word : splitWords(text)) builder.addWord(word);

@@ -78,8 +78,8 @@ float textLineHeight(float scale);
 // Advance of one character at `scale`, in pixels of a screen `screenHeight` pixels tall.
 float glyphAdvancePixels(float scale, std::int32_t screenHeight);
 // Splits `text` into the lines the model lays it out in at x, on a screen of the given size.
-std::vector<std::string> layoutText(const std::string& text, float x, const TextStyle& style,
-                                    std::int32_t screenWidth, std::int32_t screenHeight);
+std::vector<std::string> layoutText(const std::string& text, float x, const TextStyle& style, std::int32_t screenWidth,
+                                    std::int32_t screenHeight);
 // Number of characters (UTF-8 code points) in `text`.
 std::size_t characterCount(const std::string& text);
 

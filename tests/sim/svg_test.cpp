@@ -32,8 +32,9 @@ TEST(ScreenSvg, AnEmptyFrameIsTheBackdropAtTheScreenSize) {
     sim::ScreenFrame frame;
     frame.frame = 7;
     const std::string svg = sim::renderScreenSvg(frame, 800, 600);
-    EXPECT_NE(svg.find("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"800\" height=\"600\" viewBox=\"0 0 800 600\">"),
-              std::string::npos);
+    EXPECT_NE(
+        svg.find("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"800\" height=\"600\" viewBox=\"0 0 800 600\">"),
+        std::string::npos);
     EXPECT_NE(svg.find("frame 7"), std::string::npos);
     EXPECT_EQ(occurrences(svg, "<rect "), 1u);
     EXPECT_EQ(occurrences(svg, "<text "), 0u);
@@ -47,7 +48,8 @@ TEST(ScreenSvg, BoxesBecomePixelRectanglesWithTheirAlphaBeneathTheText) {
     const std::string svg = sim::renderScreenSvg(frame, 800, 600);
 
     const std::string box =
-        "<rect x=\"0.00\" y=\"510.00\" width=\"800.00\" height=\"60.00\" fill=\"rgb(15,16,17)\" fill-opacity=\"0.588\"/>";
+        "<rect x=\"0.00\" y=\"510.00\" width=\"800.00\" height=\"60.00\" fill=\"rgb(15,16,17)\" "
+        "fill-opacity=\"0.588\"/>";
     const std::size_t boxAt = svg.find(box);
     ASSERT_NE(boxAt, std::string::npos) << svg;
     EXPECT_LT(boxAt, svg.find("<text "));

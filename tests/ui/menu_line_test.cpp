@@ -29,8 +29,15 @@ protected:
 };
 
 const std::vector<std::string> textPassNames(const std::string& begin, const std::string& end) {
-    return {"SET_TEXT_FONT", "SET_TEXT_SCALE", "SET_TEXT_COLOUR", "SET_TEXT_CENTRE", "SET_TEXT_DROPSHADOW",
-            "SET_TEXT_EDGE", begin, "ADD_TEXT_COMPONENT_SUBSTRING_PLAYER_NAME", end};
+    return {"SET_TEXT_FONT",
+            "SET_TEXT_SCALE",
+            "SET_TEXT_COLOUR",
+            "SET_TEXT_CENTRE",
+            "SET_TEXT_DROPSHADOW",
+            "SET_TEXT_EDGE",
+            begin,
+            "ADD_TEXT_COMPONENT_SUBSTRING_PLAYER_NAME",
+            end};
 }
 
 std::vector<std::string> bothPasses() {
@@ -49,8 +56,8 @@ std::vector<std::int32_t> intArgs(const sim::NativeCall& call) {
 }
 
 TEST_F(DrawMenuLineTest, AMenuItemIssuesBothTextPassesWithTheStatedValues) {
-    const auto calls =
-        callsOf([] { drawMenuLine("Technical", 250.0f, 20.0f, 55.0f, 25.0f, 10.0f, false, false, false, true, false); });
+    const auto calls = callsOf(
+        [] { drawMenuLine("Technical", 250.0f, 20.0f, 55.0f, 25.0f, 10.0f, false, false, false, true, false); });
 
     ASSERT_EQ(namesOf(calls), bothPasses());
     for (int pass = 0; pass < 2; ++pass) {
@@ -99,8 +106,8 @@ TEST_F(DrawMenuLineTest, LinesLowerOnTheScreenKeepSinglePrecisionRounding) {
 TEST_F(DrawMenuLineTest, WithoutTheBoxThereIsNoHeightQueryNoRectangleAndTheWidthChangesNothing) {
     const auto narrow =
         callsOf([] { drawMenuLine("Valkyrie", 250.0f, 20.0f, 95.0f, 25.0f, 10.0f, true, false, false, false, false); });
-    const auto wide =
-        callsOf([] { drawMenuLine("Valkyrie", 9000.0f, 20.0f, 95.0f, 25.0f, 10.0f, true, false, false, false, false); });
+    const auto wide = callsOf(
+        [] { drawMenuLine("Valkyrie", 9000.0f, 20.0f, 95.0f, 25.0f, 10.0f, true, false, false, false, false); });
 
     ASSERT_EQ(namesOf(narrow), bothPasses());
     ASSERT_EQ(namesOf(wide), bothPasses());
@@ -114,9 +121,8 @@ TEST_F(DrawMenuLineTest, TheBoxFollowsTheReportedLineCountAndKeepsItsTop) {
         std::int32_t lines;
     };
     auto boxFor = [&](std::string caption) {
-        const auto calls = callsOf([caption] {
-            drawMenuLine(caption, 250.0f, 20.0f, 55.0f, 25.0f, 10.0f, false, false, false, false, true);
-        });
+        const auto calls = callsOf(
+            [caption] { drawMenuLine(caption, 250.0f, 20.0f, 55.0f, 25.0f, 10.0f, false, false, false, false, true); });
         auto names = bothPasses();
         names.push_back("GET_RENDERED_CHARACTER_HEIGHT");
         names.push_back("DRAW_RECT");
@@ -127,9 +133,9 @@ TEST_F(DrawMenuLineTest, TheBoxFollowsTheReportedLineCountAndKeepsItsTop) {
         const sim::NativeCall& rect = calls[19];
         EXPECT_EQ(rect.argCount, 9);
         EXPECT_EQ(intArgs(rect), (std::vector<std::int32_t>{rect.intArg(0), rect.intArg(1), rect.intArg(2),
-                                                             rect.intArg(3), 70, 95, 95, 150, 0}));
-        return Box{rect.floatArg(0), rect.floatArg(1), rect.floatArg(2), rect.floatArg(3), height.floatResult(),
-                   calls[17].intResult()};
+                                                            rect.intArg(3), 70, 95, 95, 150, 0}));
+        return Box{rect.floatArg(0), rect.floatArg(1),     rect.floatArg(2),
+                   rect.floatArg(3), height.floatResult(), calls[17].intResult()};
     };
 
     const Box one = boxFor("Insurgent");

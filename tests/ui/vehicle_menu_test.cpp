@@ -65,7 +65,7 @@ protected:
 
     // The menu keys read during the last frame, in order.
     std::vector<int> menuKeysReadLastFrame() {
-        const std::set<int> menuKeys = {keyReturn, keyControl, keyPageUp, keyPageDown,
+        const std::set<int> menuKeys = {keyReturn, keyControl, keyPageUp,  keyPageDown,
                                         keyI,      keyNumpad2, keyNumpad5, keyNumpad8};
         std::vector<int> keys;
         for (const auto& read : host().keyReads()) {
@@ -241,9 +241,15 @@ TEST_F(VehicleMenuTest, CloseMenuClosesWithoutSpawningAnything) {
     host().runFrames(30);
 
     // Nothing but the menu's drawing in the choosing frame, and no wait inside it.
-    const std::set<std::string> drawing = {"SET_TEXT_FONT", "SET_TEXT_SCALE", "SET_TEXT_COLOUR", "SET_TEXT_CENTRE",
-                                           "SET_TEXT_DROPSHADOW", "SET_TEXT_EDGE", "BEGIN_TEXT_COMMAND_DISPLAY_TEXT",
-                                           "ADD_TEXT_COMPONENT_SUBSTRING_PLAYER_NAME", "END_TEXT_COMMAND_DISPLAY_TEXT",
+    const std::set<std::string> drawing = {"SET_TEXT_FONT",
+                                           "SET_TEXT_SCALE",
+                                           "SET_TEXT_COLOUR",
+                                           "SET_TEXT_CENTRE",
+                                           "SET_TEXT_DROPSHADOW",
+                                           "SET_TEXT_EDGE",
+                                           "BEGIN_TEXT_COMMAND_DISPLAY_TEXT",
+                                           "ADD_TEXT_COMPONENT_SUBSTRING_PLAYER_NAME",
+                                           "END_TEXT_COMMAND_DISPLAY_TEXT",
                                            "BEGIN_TEXT_COMMAND_GET_NUMBER_OF_LINES_FOR_STRING",
                                            "END_TEXT_COMMAND_GET_NUMBER_OF_LINES_FOR_STRING"};
     const auto calls = test::callsFrom(host(), first);
