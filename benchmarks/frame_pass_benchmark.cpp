@@ -82,10 +82,11 @@ void startWithCrew(std::int32_t attackMode) {
                       [](const std::uint64_t* args, int, std::uint64_t* result) {
                           result[0] = static_cast<std::int32_t>(args[0]) == crewVehicle ? 1 : 0;
                       });
-    // Fifty candidates in the first fifty words, so that every word the scan examines is a ped.
+    // Fifty peds, and a distinct ped handle in every word of the buffer, so that whichever
+    // words the scan reads as its fifty entries, each one is a ped that passes every test.
     bench::answerWith(hashOf(Native::GET_PED_NEARBY_PEDS), [](const std::uint64_t* args, int, std::uint64_t* result) {
         auto* words = reinterpret_cast<std::int32_t*>(static_cast<std::uintptr_t>(args[1]));
-        for (int i = 0; i < candidates; ++i) words[i] = firstCandidate + i;
+        for (int i = 0; i < nearbyPedsWords; ++i) words[i] = firstCandidate + i;
         result[0] = candidates;
     });
 }
