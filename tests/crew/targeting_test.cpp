@@ -225,6 +225,13 @@ TEST_F(TargetingTest, ANearAimPointIsSetOnTheLedTarget) {
     EXPECT_EQ(state.aimPoint.y, 0.0f);
 }
 
+TEST_F(TargetingTest, AtExactlyThreeUnitsTheAimPointStillFollowsByAQuarter) {
+    pedAt(sim::Vec3{10.0f, 0.0f, 0.0f});
+    state.aimPoint = makeVector3(7.0f, 0.0f, 0.0f);
+    host().runFrames(1);
+    EXPECT_EQ(state.aimPoint.x, 7.75f);
+}
+
 TEST_F(TargetingTest, ShotsAtTheTargetAreMoreThanAHundredMillisecondsApart) {
     const sim::Handle target = pedAt(sim::Vec3{6.0f, 5.0f, 0.0f});
     entity(target).health = 100000;
