@@ -362,6 +362,19 @@ TEST_F(SpawnTest, AGunnerModelThatNeverLoadsLeavesTheVehicle) {
     EXPECT_EQ(state.statusText, "Failed creating vehicle.");
 }
 
+TEST_F(SpawnTest, AVehicleThatVanishesDuringTheSpawnEndsInFailure) {
+    startScript();
+    host().addFrameHook([this](sim::SimHost&) {
+        if (state.gunnerPed == 0 && world().exists(state.crewVehicle)) world().remove(state.crewVehicle);
+    });
+    const std::size_t from = mark();
+    spawnFromMenu(1);
+    EXPECT_EQ(callsSince(from, "CREATE_VEHICLE").size(), 1u);
+    EXPECT_TRUE(callsSince(from, "CREATE_PED_INSIDE_VEHICLE").empty());
+    EXPECT_EQ(state.gunnerPed, 0);
+    EXPECT_EQ(state.statusText, "Failed creating vehicle.");
+}
+
 TEST_F(SpawnTest, SpawningLeavesTheFireAndWantedFieldsAlone) {
     startScript();
     state.wantedLevel = 2;
