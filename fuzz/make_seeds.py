@@ -120,6 +120,15 @@ def main():
 
     seeds["hostile_all"] = seed({}, hostility=255, peds=63, rate=3)
 
+    # Held fire with 128 ms frames: a shot order every frame, enough to reach wanted level 6.
+    a = {}
+    f = spawn(a, 3, downs=0) - 200  # the spawn's message lasts 24 frames of 128 ms, not 190
+    at(a, f, "event", "enter")
+    at(a, f + 10, "key", "LB")
+    for frame in range(0, 3040):
+        at(a, frame, "clock", 167)
+    seeds["wanted_to_six"] = seed(a, peds=0, length=3040)
+
     a = {}
     f = spawn(a, 3, downs=2)
     at(a, f, "event", "enter")

@@ -20,7 +20,7 @@ mkdir -p "$findings"
 # New units go into the working corpus; the committed seeds and findings are only read.
 echo "fuzz: ${seconds} s from $(ls fuzz/corpus | wc -l) seeds and $(ls fuzz/regressions | wc -l) saved findings"
 set +e
-"$fuzzer" -max_total_time="$seconds" -max_len=8192 -timeout=20 -rss_limit_mb=2048 \
+"$fuzzer" -max_total_time="$seconds" -max_len=16384 -timeout=20 -rss_limit_mb=2048 \
   -print_final_stats=1 -artifact_prefix="$findings/" \
   "$work" fuzz/corpus fuzz/regressions >build/fuzz/last-run.log 2>&1
 status=$?

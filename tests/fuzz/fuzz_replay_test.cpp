@@ -56,18 +56,26 @@ TEST(FuzzReplay, TheSeedCorpusRunsCleanAndReachesTheScriptsPaths) {
     ASSERT_GE(seeds.size(), 5u) << "seed corpus missing under " << TG_FUZZ_DIR;
     std::map<std::string, std::uint64_t> reached;
     std::uint64_t hostile = 0;
+    std::uint64_t thrown = 0;
+    std::int32_t highestWanted = 0;
     for (const auto& path : seeds) {
         SCOPED_TRACE(path.filename().string());
         const auto outcome = fuzz::runFuzzCase(readFile(path));
         EXPECT_TRUE(outcome.failures.empty()) << describe(outcome);
         for (const auto& [name, count] : outcome.callsByName) reached[name] += count;
         hostile += outcome.hostileAnswers;
+        thrown += outcome.thrown;
+        highestWanted = std::max(highestWanted, outcome.wantedLevel);
     }
-    // The seeds steer the script through the menu and its drawing.
-    for (const char* name : {"GET_SCREEN_RESOLUTION", "SET_TEXT_FONT", "END_TEXT_COMMAND_GET_NUMBER_OF_LINES_FOR_STRING"}) {
-        EXPECT_GT(reached[name], 0u) << name << " never called by any seed";
+    // Between them the seeds drive the script into every native it has: the menu, each spawn
+    // step, both fire modes, the scan, re-boarding and giving up the crew.
+    for (int i = 0; i < sim::nativeCount(); ++i) {
+        const std::string name(sim::nativeInfo(i).name);
+        EXPECT_GT(reached[name], 0u) << name << " is never called by any seed";
     }
-    EXPECT_GT(hostile, 1000u);
+    EXPECT_EQ(highestWanted, 6) << "no seed fires long enough to reach the top wanted level";
+    EXPECT_GT(hostile, 10000u);
+    EXPECT_GT(thrown, 0u);
 }
 
 TEST(FuzzReplay, TheSameInputDecidesTheSameRun) {
