@@ -5,7 +5,7 @@
 //   byte 1      flags (FuzzFlags)
 //   byte 2      peds near the player at the start (low 6 bits); how often the generated part of
 //               the control lane brings world events (top 2 bits: none, rare, some, many)
-//   byte 3      frames to run: 1000 + 8 * value
+//   byte 3      frames to run: 1000 + 16 * value (up to 5080: enough shot orders to pass level 6)
 //   bytes 4-5   start tick offset
 //   bytes 6-7   length of the control lane, in bytes
 //   control     three bytes per frame: clock step, key toggle, world event
@@ -50,7 +50,7 @@ public:
     bool flag(std::uint8_t bit) const { return (header_[1] & bit) != 0; }
     int startingPeds() const { return header_[2] & 63; }
     int eventRate() const { return header_[2] >> 6; }
-    int frames() const { return 1000 + 8 * header_[3]; }
+    int frames() const { return 1000 + 16 * header_[3]; }
     std::uint16_t startOffset() const { return static_cast<std::uint16_t>(header_[4] | (header_[5] << 8)); }
 
     FrameControl nextFrame();

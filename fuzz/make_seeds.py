@@ -29,7 +29,7 @@ def seed(actions, frames=None, hostility=0, flags=0, peds=0, rate=0, length=2000
             elif kind == "clock":
                 clock = what
         control += bytes([clock, keys, event])
-    header = bytes([hostility, flags, (peds & 63) | (rate << 6), (length - 1000) // 8]) + struct.pack("<HH", start, len(control))
+    header = bytes([hostility, flags, (peds & 63) | (rate << 6), (length - 1000) // 16]) + struct.pack("<HH", start, len(control))
     return header + bytes(control) + answers
 
 
@@ -120,14 +120,14 @@ def main():
 
     seeds["hostile_all"] = seed({}, hostility=255, peds=63, rate=3)
 
-    # Held fire with 128 ms frames: a shot order every frame, enough to reach wanted level 6.
+    # Held fire with 128 ms frames: a shot order every frame, past the 2942nd, where the level stops at 6.
     a = {}
     f = spawn(a, 3, downs=0) - 200  # the spawn's message lasts 24 frames of 128 ms, not 190
     at(a, f, "event", "enter")
     at(a, f + 10, "key", "LB")
-    for frame in range(0, 3040):
+    for frame in range(0, 5080):
         at(a, frame, "clock", 167)
-    seeds["wanted_to_six"] = seed(a, peds=0, length=3040)
+    seeds["wanted_to_six"] = seed(a, peds=0, length=5080)
 
     a = {}
     f = spawn(a, 3, downs=2)
