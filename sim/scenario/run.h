@@ -1,0 +1,95 @@
+// Runs a scenario against a script in a fresh simulated host and gathers what happened.
+#pragma once
+
+#include "host/sim_host.h"
+#include "scenario/scenario.h"
+#include "scenario/trace.h"
+#include "scenario/tracker.h"
+#include "world/screen.h"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace scenario {
+
+// What the script's own state says, where the run can read it (the Linux build links the script
+// in); each field left empty is derived from the call stream instead.
+struct ScriptView {
+    std::optional<std::int32_t> attackMode;
+    std::optional<sim::Handle> targetPed;
+    std::optional<bool> crewExists;
+};
+
+struct RunOptions {
+    std::function<ScriptView()> probe;
+    std::function<void(const NarrationLine&)> onLine;
+    // Called every so many frames with the elapsed and the total simulated time.
+    std::function<void(std::uint32_t elapsedMs, std::uint32_t endMs)> onProgress;
+    TraceWriter* trace = nullptr;
+    bool collectReport = false;
+};
+
+struct CheckResult {
+    ExpectationGroup group;  // its time and place
+    Expectation check;
+    std::uint32_t checkedAtMs = 0;
+    bool passed = false;
+    std::string actual;    // what was found
+    std::string expected;  // what the scenario asked for
+};
+
+// Positions at one moment, for the map and the charts of the report.
+struct Sample {
+    std::uint32_t ms = 0;
+    sim::Vec3 player;
+    std::optional<sim::Vec3> crewVehicle;
+    std::optional<sim::Vec3> gunner;
+    std::vector<std::optional<sim::Vec3>> peds;  // in the order of the scenario's peds
+    std::vector<bool> pedsDown;
+    std::int32_t wantedLevel = 0;
+    std::int64_t shotOrders = 0;
+    std::int32_t attackMode = 0;
+};
+
+struct ScreenShot {
+    std::uint32_t ms = 0;
+    std::uint64_t frame = 0;
+    std::string why;
+    sim::ScreenFrame screen;
+};
+
+struct RunResult {
+    std::uint32_t simulatedMs = 0;
+    std::uint64_t frames = 0;
+    std::uint64_t nativeCalls = 0;
+    std::int64_t shotOrders = 0;
+    std::int32_t wantedLevel = 0;        // the game's
+    std::int32_t scriptWantedLevel = 0;  // the last level the script set
+    std::int32_t attackMode = 0;
+    bool crewExists = false;
+    bool gunnerSeated = false;
+    bool playerInCrewVehicle = false;
+    std::string crewState;  // in words
+    double wallSeconds = 0.0;
+    double framesPerSecond = 0.0;
+    std::vector<std::string> hostErrors;
+    std::vector<NarrationLine> narration;
+    std::vector<CheckResult> checks;
+    bool passed() const;
+
+    // Report material, when asked for.
+    std::vector<Sample> samples;
+    std::vector<ShotPoint> shots;
+    std::vector<ScreenShot> screens;
+    std::vector<std::string> pedNames;
+    std::vector<std::string> targetNames;
+    std::int32_t screenWidth = 1280;
+    std::int32_t screenHeight = 720;
+};
+
+RunResult runScenario(const Scenario& scenario, const sim::ScriptModule& module, const RunOptions& options);
+
+}  // namespace scenario
