@@ -246,6 +246,10 @@ void readTimeline(const Reader& reader, const toml::node& node, const Names& nam
         TimelineEvent event;
         event.origin = reader.origin(entry);
         readEvent(reader, entry, field, names, event);
+        if (event.atMs > scenario.endMs) {
+            reader.fail(*entry.get("at"), join(field, "at"), "event at " + std::to_string(event.atMs) +
+                                                                " ms is after the end (" + std::to_string(scenario.endMs) + " ms)");
+        }
         scenario.timeline.push_back(event);
     }
 }

@@ -189,12 +189,6 @@ Scenario parseScenario(std::string_view text, const std::string& file) {
     if (const auto* node = root.get("timeline")) parse::readTimeline(reader, *node, names, scenario);
     if (const auto* node = root.get("expect")) parse::readExpectations(reader, *node, names, scenario);
 
-    for (const auto& event : scenario.timeline) {
-        if (event.atMs > scenario.endMs) {
-            reader.fail(event.origin, "timeline.at", "event at " + std::to_string(event.atMs) + " ms is after the end (" +
-                                                         std::to_string(scenario.endMs) + " ms)");
-        }
-    }
     std::stable_sort(scenario.timeline.begin(), scenario.timeline.end(),
                      [](const TimelineEvent& a, const TimelineEvent& b) { return a.atMs < b.atMs; });
     if (scenario.name.empty()) {
