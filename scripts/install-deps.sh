@@ -6,7 +6,9 @@ set -euo pipefail
 packages_for() {
   case "$1" in
     build) echo "cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev libtomlplusplus-dev nlohmann-json3-dev" ;;
-    windows) echo "g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64" ;;
+    # The cross compiler, dlltool and objdump (binutils), and Wine: `wine` holds the `wine`
+    # launcher and `wine64` the 64-bit loader it runs (no i386 multiarch needed).
+    windows) echo "g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64" ;;
     browser) echo "chromium" ;;
     analysis) echo "clang libclang-rt-14-dev valgrind" ;;
     *) echo "unknown dependency group: $1" >&2; exit 2 ;;
