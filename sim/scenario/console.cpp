@@ -40,12 +40,12 @@ void Printer::summary(const RunResult& result) {
 }
 
 void Printer::failures(const RunResult& result) {
-    for (const auto& error : result.hostErrors) std::fprintf(stderr, "gunner-sim: host protocol error: %s\n", error.c_str());
+    for (const auto& error : result.hostErrors) std::fprintf(stderr, "%s: host protocol error: %s\n", program_.c_str(), error.c_str());
     for (const auto& check : result.checks) {
         if (check.passed) continue;
         const std::string when =
             check.group.atMs ? "at " + std::to_string(*check.group.atMs) + " ms" : std::string("at the end");
-        std::fprintf(stderr, "gunner-sim: %s: expectation failed %s (checked at %u ms): expected %s, found %s\n",
+        std::fprintf(stderr, "%s: %s: expectation failed %s (checked at %u ms): expected %s, found %s\n", program_.c_str(),
                      describe(check.check.origin).c_str(), when.c_str(), check.checkedAtMs, check.expected.c_str(),
                      check.actual.c_str());
     }

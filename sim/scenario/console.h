@@ -16,7 +16,8 @@ std::string formatLine(const NarrationLine& line);
 
 class Printer {
 public:
-    Printer(std::FILE* out, bool quiet) : out_(out), quiet_(quiet) {}
+    Printer(std::FILE* out, bool quiet, std::string program = "gunner-sim")
+        : out_(out), quiet_(quiet), program_(std::move(program)) {}
     void header(const Scenario& scenario);
     void line(const NarrationLine& line);
     void summary(const RunResult& result);
@@ -25,6 +26,7 @@ public:
 private:
     std::FILE* out_;
     bool quiet_;
+    std::string program_;
 };
 
 // A one-line progress display that rewrites itself; does nothing when disabled.

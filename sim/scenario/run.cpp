@@ -29,15 +29,15 @@ bool narratedOnScreen(const std::string& kind) {
     return kind == "menu" || kind == "message" || kind == "mode" || kind == "spawn";
 }
 
+}  // namespace
+
 class Run {
 public:
-    Run(const Scenario& scenario, const RunOptions& options)
-        : scenario_(scenario),
-          options_(options),
-          host_(sim::HostConfig{scenario.world.startTick, scenario.world.frameMs, false}),
-          tracker_(host_.world(), scenario.world.startTick) {}
+    Run(const Scenario& scenario, sim::SimHost& host, const RunOptions& options)
+        : scenario_(scenario), options_(options), host_(host), tracker_(host.world(), scenario.world.startTick) {}
 
-    RunResult run(const sim::ScriptModule& module);
+    void prepare();
+    RunResult run();
 
 private:
     sim::Entities& entities() { return host_.world().entities; }
@@ -55,8 +55,8 @@ private:
     void summarise();
 
     const Scenario& scenario_;
-    const RunOptions& options_;
-    sim::SimHost host_;
+    RunOptions options_;
+    sim::SimHost& host_;
     Tracker tracker_;
     RunResult result_;
     std::map<std::string, sim::Handle> handles_;
@@ -403,8 +403,10 @@ void Run::summarise() {
     result_.screenHeight = scenario_.world.screenHeight;
 }
 
-RunResult Run::run(const sim::ScriptModule& module) {
-    const auto wallStart = std::chrono::steady_clock::now();
+void Run::prepare() {
+    host_.setTick(scenario_.world.startTick);
+    host_.setFrameMs(scenario_.world.frameMs);
+    host_.setRecordCalls(false);
     setUpWorld();
     groupDone_.assign(scenario_.expectations.size(), false);
     sampleEveryMs_ = std::max<std::uint32_t>(100, scenario_.endMs / 2000);
@@ -414,7 +416,10 @@ RunResult Run::run(const sim::ScriptModule& module) {
         if (options_.trace != nullptr) options_.trace->write(call);
     });
     host_.addFrameHook([this](sim::SimHost&) { applyDueEvents(); });
-    host_.load(module);
+}
+
+RunResult Run::run() {
+    const auto wallStart = std::chrono::steady_clock::now();
     host_.start();
 
     do {
@@ -447,15 +452,26 @@ RunResult Run::run(const sim::ScriptModule& module) {
     const auto wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();
     result_.wallSeconds = wall;
     result_.framesPerSecond = wall > 0.0 ? static_cast<double>(result_.frames) / wall : 0.0;
-    host_.stop();
     return std::move(result_);
 }
 
-}  // namespace
+ScenarioRun::ScenarioRun(const Scenario& scenario, sim::SimHost& host, const RunOptions& options)
+    : run_(std::make_unique<Run>(scenario, host, options)) {}
+
+ScenarioRun::~ScenarioRun() = default;
+
+void ScenarioRun::prepare() { run_->prepare(); }
+
+RunResult ScenarioRun::run() { return run_->run(); }
 
 RunResult runScenario(const Scenario& scenario, const sim::ScriptModule& module, const RunOptions& options) {
-    Run run(scenario, options);
-    return run.run(module);
+    sim::SimHost host(sim::HostConfig{scenario.world.startTick, scenario.world.frameMs, false});
+    ScenarioRun run(scenario, host, options);
+    run.prepare();
+    host.load(module);
+    RunResult result = run.run();
+    host.stop();
+    return result;
 }
 
 }  // namespace scenario

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -90,6 +91,26 @@ struct RunResult {
     std::int32_t screenHeight = 720;
 };
 
+class Run;
+
+// One scenario played on a host that the caller owns: prepare() sets the clock, the world and the
+// observers, before the script is loaded; run() starts the registered script and plays the
+// timeline to the end. The host is left as the run ends (its script still parked in its wait).
+class ScenarioRun {
+public:
+    ScenarioRun(const Scenario& scenario, sim::SimHost& host, const RunOptions& options);
+    ~ScenarioRun();
+    ScenarioRun(const ScenarioRun&) = delete;
+    ScenarioRun& operator=(const ScenarioRun&) = delete;
+
+    void prepare();
+    RunResult run();
+
+private:
+    std::unique_ptr<Run> run_;
+};
+
+// The same on a fresh host of its own, with `module` loaded into it; the script is stopped after.
 RunResult runScenario(const Scenario& scenario, const sim::ScriptModule& module, const RunOptions& options);
 
 }  // namespace scenario
