@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs, with apt-get, whichever Debian packages a task needs and the machine lacks.
-# Usage: scripts/install-deps.sh GROUP...   (groups: build, windows, browser, analysis)
+# Usage: scripts/install-deps.sh GROUP...   (groups: build, windows, browser, analysis, pictures)
 set -euo pipefail
 
 packages_for() {
@@ -11,6 +11,7 @@ packages_for() {
     windows) echo "g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64" ;;
     browser) echo "chromium" ;;
     analysis) echo "clang libclang-rt-14-dev valgrind" ;;
+    pictures) echo "librsvg2-bin" ;;
     *) echo "unknown dependency group: $1" >&2; exit 2 ;;
   esac
 }

@@ -98,9 +98,17 @@ public:
     void nativePush64(std::uint64_t value);
     std::uint64_t* nativeCall();
     std::uint32_t getTickCount() const { return tick_; }
+    // Every key the script read, in order, while calls are recorded.
+    struct KeyRead {
+        std::uint64_t frame;
+        int virtualKey;
+    };
     std::int16_t getAsyncKeyState(int virtualKey) const {
+        if (config_.recordCalls) keyReads_.push_back(KeyRead{frame_, virtualKey});
         return keyDown(virtualKey) ? static_cast<std::int16_t>(0x8000) : 0;
     }
+    const std::vector<KeyRead>& keyReads() const { return keyReads_; }
+    void clearKeyReads() { keyReads_.clear(); }
 
 private:
     static void fiberBody(void* self);
@@ -111,6 +119,7 @@ private:
     HostConfig config_;
     World world_;
     std::array<bool, 256> keys_{};
+    mutable std::vector<KeyRead> keyReads_;  // read-only queries record what was asked
     std::uint64_t frame_ = 0;
     std::uint32_t tick_ = 0;
     std::vector<std::function<void(SimHost&)>> frameHooks_;

@@ -1,8 +1,16 @@
 // Natives about the screen: resolution, texture dictionaries, text and rectangles.
 #include "natives/handlers.h"
 
+#include <string>
+
 namespace sim {
 namespace {
+
+Rgba rgbaArgs(const NativeContext& call, int first) {
+    return Rgba{call.intArg(first), call.intArg(first + 1), call.intArg(first + 2), call.intArg(first + 3)};
+}
+
+std::string textOrEmpty(const char* text) { return text != nullptr ? text : ""; }
 
 void getScreenResolution(NativeContext& call) {
     if (auto* width = call.pointerArg<std::int32_t>(0)) *width = call.world.screen.width;
@@ -10,8 +18,92 @@ void getScreenResolution(NativeContext& call) {
 }
 
 void requestStreamedTextureDict(NativeContext& call) {
-    const char* name = call.textArg(0);
-    call.world.screen.requestedTextureDicts.emplace_back(name != nullptr ? name : "");
+    call.world.screen.requestedTextureDicts.push_back(textOrEmpty(call.textArg(0)));
+}
+
+void setTextFont(NativeContext& call) { call.world.screen.style.font = call.intArg(0); }
+void setTextScale(NativeContext& call) { call.world.screen.style.scale = call.floatArg(1); }
+void setTextColour(NativeContext& call) { call.world.screen.style.colour = rgbaArgs(call, 0); }
+void setTextCentre(NativeContext& call) { call.world.screen.style.centre = call.boolArg(0); }
+
+void setTextDropshadow(NativeContext& call) {
+    call.world.screen.style.dropShadowDistance = call.intArg(0);
+    call.world.screen.style.dropShadow = rgbaArgs(call, 1);
+}
+
+void setTextEdge(NativeContext& call) {
+    call.world.screen.style.edge = call.intArg(0);
+    call.world.screen.style.edgeColour = rgbaArgs(call, 1);
+}
+
+const char* commandName(TextCommand command) { return command == TextCommand::Display ? "display-text" : "line-count"; }
+
+void beginTextCommand(NativeContext& call, TextCommand command) {
+    Screen& screen = call.world.screen;
+    if (screen.command != TextCommand::None) {
+        call.host.addError(std::string("a ") + commandName(command) + " command began while a " +
+                           commandName(screen.command) + " command was open");
+    }
+    screen.command = command;
+    screen.commandEntry = textOrEmpty(call.textArg(0));
+    screen.commandText.clear();
+}
+
+// Closes the open command when it is `command`; the text state is consumed either way.
+bool endTextCommand(NativeContext& call, TextCommand command) {
+    Screen& screen = call.world.screen;
+    const bool matches = screen.command == command;
+    if (!matches) {
+        call.host.addError(std::string("a ") + commandName(command) + " command ended without its begin");
+    }
+    screen.command = TextCommand::None;
+    return matches;
+}
+
+void resetTextCommand(Screen& screen) {
+    screen.style = TextStyle{};
+    screen.commandEntry.clear();
+    screen.commandText.clear();
+}
+
+void beginDisplayText(NativeContext& call) { beginTextCommand(call, TextCommand::Display); }
+void beginLineCount(NativeContext& call) { beginTextCommand(call, TextCommand::LineCount); }
+
+void addSubstring(NativeContext& call) {
+    Screen& screen = call.world.screen;
+    if (screen.command == TextCommand::None) {
+        call.host.addError("a text component was added outside a text command");
+        return;
+    }
+    screen.commandText += textOrEmpty(call.textArg(0));
+}
+
+void endDisplayText(NativeContext& call) {
+    Screen& screen = call.world.screen;
+    if (endTextCommand(call, TextCommand::Display)) {
+        screen.current.texts.push_back(
+            DrawnText{screen.commandText, call.floatArg(0), call.floatArg(1), screen.style, screen.commandEntry});
+    }
+    resetTextCommand(screen);
+}
+
+void endLineCount(NativeContext& call) {
+    Screen& screen = call.world.screen;
+    std::int32_t lines = 0;
+    if (endTextCommand(call, TextCommand::LineCount)) {
+        lines = screen.lineCount(screen.commandText, call.floatArg(0), call.floatArg(1), screen.style);
+    }
+    call.returnInt(lines);
+    resetTextCommand(screen);
+}
+
+void getRenderedCharacterHeight(NativeContext& call) {
+    call.returnFloat(call.world.screen.characterHeight(call.floatArg(0)));
+}
+
+void drawRect(NativeContext& call) {
+    call.world.screen.current.rects.push_back(
+        DrawnRect{call.floatArg(0), call.floatArg(1), call.floatArg(2), call.floatArg(3), rgbaArgs(call, 4)});
 }
 
 }  // namespace
@@ -19,6 +111,19 @@ void requestStreamedTextureDict(NativeContext& call) {
 void registerScreenHandlers(SimHost& host) {
     host.setHandler(nativeIndex("GET_SCREEN_RESOLUTION"), getScreenResolution);
     host.setHandler(nativeIndex("REQUEST_STREAMED_TEXTURE_DICT"), requestStreamedTextureDict);
+    host.setHandler(nativeIndex("SET_TEXT_FONT"), setTextFont);
+    host.setHandler(nativeIndex("SET_TEXT_SCALE"), setTextScale);
+    host.setHandler(nativeIndex("SET_TEXT_COLOUR"), setTextColour);
+    host.setHandler(nativeIndex("SET_TEXT_CENTRE"), setTextCentre);
+    host.setHandler(nativeIndex("SET_TEXT_DROPSHADOW"), setTextDropshadow);
+    host.setHandler(nativeIndex("SET_TEXT_EDGE"), setTextEdge);
+    host.setHandler(nativeIndex("BEGIN_TEXT_COMMAND_DISPLAY_TEXT"), beginDisplayText);
+    host.setHandler(nativeIndex("ADD_TEXT_COMPONENT_SUBSTRING_PLAYER_NAME"), addSubstring);
+    host.setHandler(nativeIndex("END_TEXT_COMMAND_DISPLAY_TEXT"), endDisplayText);
+    host.setHandler(nativeIndex("BEGIN_TEXT_COMMAND_GET_NUMBER_OF_LINES_FOR_STRING"), beginLineCount);
+    host.setHandler(nativeIndex("END_TEXT_COMMAND_GET_NUMBER_OF_LINES_FOR_STRING"), endLineCount);
+    host.setHandler(nativeIndex("GET_RENDERED_CHARACTER_HEIGHT"), getRenderedCharacterHeight);
+    host.setHandler(nativeIndex("DRAW_RECT"), drawRect);
 }
 
 }  // namespace sim

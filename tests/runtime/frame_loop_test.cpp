@@ -1,12 +1,15 @@
 // Library entry, script start and the frame loop, run in the simulated host.
 #include "runtime/entry.h"
 #include "runtime/state.h"
+#include "ui/status_text.h"
 
 #include "support/script_harness.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -77,6 +80,88 @@ TEST_F(ScriptTest, EveryRunStartsFromFreshState) {
     EXPECT_EQ(state.gunnerSeat, -1);
     host().runFrames(2);
     EXPECT_EQ(host().countCalls("GET_SCREEN_RESOLUTION"), 1u);
+}
+
+
+// A pass with the status message showing and the menu open, at 800 x 600.
+class FramePassTest : public ScriptTest {
+protected:
+    static constexpr int keyControl = 0x11;
+    static constexpr int keyI = 0x49;
+    static constexpr int keyNumpad2 = 0x62;
+
+    void SetUp() override {
+        host().world().screen.width = 800;
+        host().world().screen.height = 600;
+        host().runFrames(2);
+        setStatusText("Technical vehicle created.", 3000);
+        host().setKey(keyControl, true);
+        host().setKey(keyI, true);
+        host().runFrames(1);
+        host().setKey(keyControl, false);
+        host().setKey(keyI, false);
+    }
+
+    std::vector<std::string> captions() const {
+        std::vector<std::string> drawn;
+        for (const auto& text : harness->host.world().screen.current.texts) drawn.push_back(text.caption);
+        return drawn;
+    }
+
+    const std::vector<std::string> everything = {"Technical vehicle created.", "Tobek gunner - Select a vehicle",
+                                                 "Technical", "Insurgent", "Valkyrie", "Close menu"};
+};
+
+TEST_F(FramePassTest, TheStatusMessageIsDrawnBeforeTheMenu) {
+    const std::size_t first = host().calls().size();
+    host().runFrames(1);
+    EXPECT_EQ(captions(), everything);
+    // The message's box closes its line before the menu's first native.
+    std::vector<std::string> names;
+    for (std::size_t i = first; i < host().calls().size(); ++i) names.push_back(host().calls()[i].name());
+    ASSERT_EQ(names.size(), 20u + 5u * 18u);
+    EXPECT_EQ(names[19], "DRAW_RECT");
+    EXPECT_EQ(names[20], "SET_TEXT_FONT");
+}
+
+TEST_F(FramePassTest, AnExceptionInTheStatusMessageSkipsTheMenuForThatPassOnly) {
+    host().setKey(keyNumpad2, true);
+    const std::uint64_t waits = host().waitCount();
+    host().throwOnNextCall("SET_TEXT_FONT");
+    host().runFrames(1);
+    EXPECT_TRUE(captions().empty());
+    EXPECT_EQ(state.menuSelection, 0);
+    EXPECT_EQ(state.frameTick, host().tick());
+    EXPECT_EQ(host().waitCount(), waits + 1);
+
+    host().runFrames(1);
+    EXPECT_EQ(captions(), everything);
+    EXPECT_EQ(state.menuSelection, 1);
+    EXPECT_EQ(host().waitCount(), waits + 2);
+}
+
+TEST_F(FramePassTest, AnExceptionInTheMenuSkipsTheRestOfItsPassOnly) {
+    // Once the title has been measured, the next native (the first of "Technical") throws.
+    bool armed = true;
+    int titleComponents = 0;
+    host().addCallObserver([&](const sim::NativeCall& call) {
+        if (!armed || call.name() != "ADD_TEXT_COMPONENT_SUBSTRING_PLAYER_NAME") return;
+        if (call.texts.at(0) == everything[1] && ++titleComponents == 2) {
+            armed = false;
+            host().throwOnNextCall("SET_TEXT_FONT");
+        }
+    });
+    host().setKey(keyNumpad2, true);
+    const std::uint64_t waits = host().waitCount();
+    host().runFrames(1);
+    EXPECT_FALSE(armed);
+    EXPECT_EQ(captions(), (std::vector<std::string>{everything[0], everything[1]}));
+    EXPECT_EQ(state.menuSelection, 0);  // the keys come after the drawing
+    EXPECT_EQ(host().waitCount(), waits + 1);
+
+    host().runFrames(1);
+    EXPECT_EQ(captions(), everything);
+    EXPECT_EQ(state.menuSelection, 1);
 }
 
 }  // namespace

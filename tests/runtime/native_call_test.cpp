@@ -75,6 +75,7 @@ TEST_F(WrapperSlots, NegativeHandlesAndFloatsArriveEncoded) {
 }
 
 TEST_F(WrapperSlots, CurrentBuildArgumentsArePushedLast) {
+    beginTextCommandDisplayText("STRING");  // the screen reports an end without its begin
     endTextCommandDisplayText(0.5f, 0.25f);
     EXPECT_EQ(last().argCount, 3);
     EXPECT_EQ(last().slots[2], 0u);
