@@ -352,21 +352,6 @@ void Run::snapshot(const std::string& why) {
     shot.frame = host_.frame();
     shot.why = why;
     shot.screen = host_.world().screen.current;
-    if (shot.screen.texts.empty() && shot.screen.rects.empty()) {
-        // The screen model has nothing: draw from the captions seen in the calls.
-        shot.screen.frame = host_.frame();
-        for (const auto& caption : tracker_.captions()) {
-            sim::DrawnText text;
-            text.caption = caption.text;
-            text.x = caption.x;
-            text.y = caption.y;
-            text.style.colour = caption.colour;
-            text.style.scale = caption.scale;
-            text.style.centre = caption.centre;
-            shot.screen.texts.push_back(text);
-        }
-        shot.screen.rects = tracker_.rects();
-    }
     result_.screens.push_back(std::move(shot));
 }
 

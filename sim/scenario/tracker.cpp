@@ -13,14 +13,6 @@ struct Natives {
     int playerPedId = sim::findNativeByName("PLAYER_PED_ID");
     int vehicleUsing = sim::findNativeByName("GET_VEHICLE_PED_IS_USING");
     int exists = sim::findNativeByName("DOES_ENTITY_EXIST");
-    int textColour = sim::findNativeByName("SET_TEXT_COLOUR");
-    int textScale = sim::findNativeByName("SET_TEXT_SCALE");
-    int textCentre = sim::findNativeByName("SET_TEXT_CENTRE");
-    int beginDisplay = sim::findNativeByName("BEGIN_TEXT_COMMAND_DISPLAY_TEXT");
-    int beginLines = sim::findNativeByName("BEGIN_TEXT_COMMAND_GET_NUMBER_OF_LINES_FOR_STRING");
-    int addText = sim::findNativeByName("ADD_TEXT_COMPONENT_SUBSTRING_PLAYER_NAME");
-    int endDisplay = sim::findNativeByName("END_TEXT_COMMAND_DISPLAY_TEXT");
-    int drawRect = sim::findNativeByName("DRAW_RECT");
     int hashKey = sim::findNativeByName("GET_HASH_KEY");
     int modelLoaded = sim::findNativeByName("HAS_MODEL_LOADED");
     int createVehicle = sim::findNativeByName("CREATE_VEHICLE");
@@ -97,34 +89,9 @@ std::string Tracker::distanceText(sim::Handle from, sim::Handle to) const {
 
 void Tracker::onCall(const sim::NativeCall& call) {
     frameHadCalls_ = true;
-    onText(call);
     onSupervisorStep(call);
     onSpawnCall(call);
     onFireCall(call);
-}
-
-void Tracker::onText(const sim::NativeCall& call) {
-    const Natives& n = natives();
-    if (call.native == n.textColour) {
-        colour_ = sim::Rgba{call.intArg(0), call.intArg(1), call.intArg(2), call.intArg(3)};
-    } else if (call.native == n.textScale) {
-        scale_ = call.floatArg(1);
-    } else if (call.native == n.textCentre) {
-        centre_ = call.intArg(0) != 0;
-    } else if (call.native == n.beginDisplay) {
-        displayOpen_ = true;
-        pendingText_.clear();
-    } else if (call.native == n.beginLines) {
-        displayOpen_ = false;
-    } else if (call.native == n.addText) {
-        if (displayOpen_ && !call.texts.empty()) pendingText_ = call.texts[0];
-    } else if (call.native == n.endDisplay) {
-        if (displayOpen_) frameCaptions_.push_back(Caption{pendingText_, call.floatArg(0), call.floatArg(1), colour_, scale_, centre_});
-        displayOpen_ = false;
-    } else if (call.native == n.drawRect) {
-        frameRects_.push_back(sim::DrawnRect{call.floatArg(0), call.floatArg(1), call.floatArg(2), call.floatArg(3),
-                                             sim::Rgba{call.intArg(4), call.intArg(5), call.intArg(6), call.intArg(7)}});
-    }
 }
 
 // A working pass of the supervisor asks PLAYER_ID, PLAYER_PED_ID and the player's vehicle, then
@@ -277,11 +244,11 @@ void Tracker::reviewScreen(std::uint64_t frame, std::uint32_t ms) {
     bool menuDrawn = false;
     std::string highlight;
     std::string status;
-    for (const auto& caption : frameCaptions_) {
-        if (caption.text == menuTitle) menuDrawn = true;
-        else if (isMenuItem(caption.text) && caption.colour.r == 98 && caption.colour.g == 190 && caption.colour.b == 255)
-            highlight = caption.text;
-        else if (caption.y > 0.5f) status = caption.text;
+    for (const auto& text : world_.screen.current.texts) {
+        const sim::Rgba& colour = text.style.colour;
+        if (text.caption == menuTitle) menuDrawn = true;
+        else if (isMenuItem(text.caption) && colour.r == 98 && colour.g == 190 && colour.b == 255) highlight = text.caption;
+        else if (text.y > 0.5f) status = text.caption;
     }
     if (menuDrawn && !menuShown_) {
         menuShown_ = true;
@@ -294,7 +261,7 @@ void Tracker::reviewScreen(std::uint64_t frame, std::uint32_t ms) {
         menuShown_ = false;
         say(ms, frame, "menu", "vehicle menu closed");
     }
-    if (!status.empty() && status != status_) {
+    if (!status.empty() && status != narratedStatus_) {
         say(ms, frame, "message", "\"" + status + "\"");
         if (status.starts_with(modePrefix)) {
             const std::string mode = status.substr(std::string(modePrefix).size());
@@ -306,6 +273,7 @@ void Tracker::reviewScreen(std::uint64_t frame, std::uint32_t ms) {
         }
     }
     status_ = status;
+    narratedStatus_ = status;
 }
 
 void Tracker::reviewWorld(std::uint64_t frame, std::uint32_t ms) {
@@ -338,17 +306,10 @@ void Tracker::reviewWorld(std::uint64_t frame, std::uint32_t ms) {
 }
 
 void Tracker::endFrame(std::uint64_t frame, std::uint32_t ms) {
-    if (frameHadCalls_) {
-        reviewScreen(frame, ms);
-        shownCaptions_.swap(frameCaptions_);
-        shownRects_.swap(frameRects_);
-    } else {
-        shownCaptions_.clear();
-        shownRects_.clear();
-    }
+    // A frame in which the script did not run (it waits) draws nothing, and tells nothing.
+    if (frameHadCalls_) reviewScreen(frame, ms);
+    else status_.clear();
     lastFrameHadCalls_ = frameHadCalls_;
-    frameCaptions_.clear();
-    frameRects_.clear();
     frameHadCalls_ = false;
     frameHadSupervisor_ = false;
     reviewWorld(frame, ms);

@@ -20,16 +20,6 @@ struct NarrationLine {
     std::string text;
 };
 
-// A caption the script drew in a frame, with the style in force when it was drawn.
-struct Caption {
-    std::string text;
-    float x = 0.0f;
-    float y = 0.0f;
-    sim::Rgba colour;
-    float scale = 0.0f;
-    bool centre = false;
-};
-
 struct ShotPoint {
     std::uint32_t ms = 0;
     sim::Vec3 point;
@@ -64,8 +54,6 @@ public:
     std::int32_t scriptWantedLevel() const { return scriptWanted_; }
     bool menuShown() const { return menuShown_; }
     std::string statusMessage() const { return status_; }
-    const std::vector<Caption>& captions() const { return shownCaptions_; }
-    const std::vector<sim::DrawnRect>& rects() const { return shownRects_; }
     const std::vector<ShotPoint>& shots() const { return shots_; }
     const std::vector<sim::Handle>& targets() const { return targetHistory_; }
     const std::vector<NarrationLine>& lines() const { return lines_; }
@@ -75,7 +63,6 @@ public:
 
 private:
     std::uint32_t msOf(const sim::NativeCall& call) const { return call.tick - startTick_; }
-    void onText(const sim::NativeCall& call);
     void onSupervisorStep(const sim::NativeCall& call);
     void onSpawnCall(const sim::NativeCall& call);
     void onFireCall(const sim::NativeCall& call);
@@ -90,24 +77,16 @@ private:
     std::function<void(const NarrationLine&)> listener_;
     std::vector<NarrationLine> lines_;
 
-    // Text commands of the frame being drawn.
-    sim::Rgba colour_;
-    float scale_ = 0.0f;
-    bool centre_ = false;
-    bool displayOpen_ = false;
-    std::string pendingText_;
-    std::vector<Caption> frameCaptions_;
-    std::vector<sim::DrawnRect> frameRects_;
+    // Whether the script ran in the frame, and ran its supervisor.
     bool frameHadCalls_ = false;
     bool frameHadSupervisor_ = false;
-    std::vector<Caption> shownCaptions_;
-    std::vector<sim::DrawnRect> shownRects_;
     bool lastFrameHadCalls_ = false;
 
     // Menu and status line.
     bool menuShown_ = false;
     std::string highlight_;
-    std::string status_;
+    std::string status_;           // on screen in the last frame
+    std::string narratedStatus_;  // last told, kept through frames the script sat out
 
     // Spawning.
     bool spawning_ = false;
