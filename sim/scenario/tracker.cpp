@@ -195,13 +195,10 @@ void Tracker::onFireCall(const sim::NativeCall& call) {
             if (const sim::SimEntity* ped = world_.entities.find(target_)) {
                 const sim::Handle player = world_.entities.playerPed;
                 if (ped->pedType == 6) why = "police";
-                if (ped->damagedBy.empty()) {
-                    // Accepted only in attack mode 2 unless it is police while the player is wanted.
-                } else {
-                    for (const auto& [handle, hurt] : world_.entities.entities) {
-                        if (hurt.damagedBy.contains(target_) && (handle == player || handle == gunner_ || handle == crewVehicle_)) {
-                            why += (why.empty() ? "" : ", ") + std::string("hurt ") + nameOf(handle);
-                        }
+                for (const sim::Handle hurt : {player, gunner_, crewVehicle_}) {
+                    const sim::SimEntity* victim = world_.entities.find(hurt);
+                    if (victim != nullptr && victim->damagedBy.contains(target_)) {
+                        why += (why.empty() ? "" : ", ") + std::string("hurt ") + nameOf(hurt);
                     }
                 }
             }
