@@ -8,6 +8,8 @@ namespace sim {
 
 void registerScreenHandlers(SimHost& host);
 void registerWorldHandlers(SimHost& host);
+// Called by registerWorldHandlers: the ped, task and combat natives.
+void registerPedHandlers(SimHost& host);
 
 // Looks a native up by name in the host's table; a missing name is a programming error.
 int nativeIndex(std::string_view name);

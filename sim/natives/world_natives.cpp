@@ -1,8 +1,215 @@
-// Natives about the game world: entities, models, the player, tasks, combat and the wanted level.
+// Natives about the game world: the player, the wanted level, models, entities and geometry.
+// Every stale handle is answered as the game answers it: 0, false or the zero vector.
 #include "natives/handlers.h"
 
-namespace sim {
+#include <cmath>
 
-void registerWorldHandlers(SimHost& /*host*/) {}
+namespace sim {
+namespace {
+
+Entities& world(NativeContext& call) { return call.world.entities; }
+
+Vec3 vecArgs(NativeContext& call, int first) {
+    return Vec3{call.floatArg(first), call.floatArg(first + 1), call.floatArg(first + 2)};
+}
+
+// Player and wanted level
+
+void playerId(NativeContext& call) { call.returnInt(world(call).playerIndex); }
+void playerPedId(NativeContext& call) { call.returnInt(world(call).playerPed); }
+
+void getPlayerGroup(NativeContext& call) {
+    call.returnInt(call.intArg(0) == world(call).playerIndex ? world(call).playerGroup : 0);
+}
+
+void isPlayerWantedLevelGreater(NativeContext& call) {
+    call.returnBool(call.intArg(0) == world(call).playerIndex && world(call).wantedLevel > call.intArg(1));
+}
+
+// The hash is the game's no-drop variant: a lower level than the one in force is ignored.
+void setPlayerWantedLevel(NativeContext& call) {
+    Entities& w = world(call);
+    if (call.intArg(0) != w.playerIndex) return;
+    const std::int32_t level = call.intArg(1);
+    if (level > w.wantedLevel) w.pendingWantedLevel = level;
+}
+
+void setPlayerWantedLevelNow(NativeContext& call) {
+    Entities& w = world(call);
+    if (call.intArg(0) != w.playerIndex) return;
+    if (w.pendingWantedLevel > w.wantedLevel) w.wantedLevel = w.pendingWantedLevel;
+}
+
+// Models
+
+void getHashKey(NativeContext& call) {
+    const char* name = call.textArg(0);
+    call.returnInt(static_cast<std::int32_t>(name != nullptr ? hashName(name) : 0u));
+}
+
+void isModelInCdimage(NativeContext& call) {
+    const Model* model = world(call).findModel(call.hashArg(0));
+    call.returnBool(model != nullptr && model->inImage);
+}
+
+void isModelAVehicle(NativeContext& call) {
+    const Model* model = world(call).findModel(call.hashArg(0));
+    call.returnBool(model != nullptr && model->inImage && model->isVehicle);
+}
+
+void requestModel(NativeContext& call) { world(call).requestModel(call.hashArg(0)); }
+void hasModelLoaded(NativeContext& call) { call.returnBool(world(call).modelLoaded(call.hashArg(0))); }
+void setModelAsNoLongerNeeded(NativeContext& call) { world(call).releaseModel(call.hashArg(0)); }
+
+// Entities
+
+void doesEntityExist(NativeContext& call) { call.returnBool(world(call).exists(call.intArg(0))); }
+
+void isEntityAPed(NativeContext& call) { call.returnBool(world(call).findPed(call.intArg(0)) != nullptr); }
+
+void isEntityInWater(NativeContext& call) {
+    const SimEntity* e = world(call).find(call.intArg(0));
+    call.returnBool(e != nullptr && e->inWater);
+}
+
+void isEntityUpsidedown(NativeContext& call) {
+    const SimEntity* e = world(call).find(call.intArg(0));
+    call.returnBool(e != nullptr && e->upsideDown);
+}
+
+void getEntityHealth(NativeContext& call) {
+    const SimEntity* e = world(call).find(call.intArg(0));
+    call.returnInt(e != nullptr ? e->health : 0);
+}
+
+void setEntityHealth(NativeContext& call) {
+    SimEntity* e = world(call).find(call.intArg(0));
+    if (e == nullptr) return;
+    e->health = call.intArg(1);
+    if (e->kind == EntityKind::Ped) e->alive = e->health > 0;
+}
+
+void setEntityMaxHealth(NativeContext& call) {
+    if (SimEntity* e = world(call).find(call.intArg(0))) e->maxHealth = call.intArg(1);
+}
+
+void getEntityCoords(NativeContext& call) {
+    const SimEntity* e = world(call).find(call.intArg(0));
+    call.returnVector(e != nullptr ? e->position : Vec3{});
+}
+
+void getEntityVelocity(NativeContext& call) {
+    const SimEntity* e = world(call).find(call.intArg(0));
+    call.returnVector(e != nullptr ? e->velocity : Vec3{});
+}
+
+void setEntityCoords(NativeContext& call) { world(call).setPosition(call.intArg(0), vecArgs(call, 1)); }
+
+void getOffsetFromEntityInWorldCoords(NativeContext& call) {
+    call.returnVector(world(call).offsetInWorld(call.intArg(0), vecArgs(call, 1)));
+}
+
+void hasEntityBeenDamagedByEntity(NativeContext& call) {
+    const Entities& w = world(call);
+    const SimEntity* damaged = w.find(call.intArg(0));
+    const Handle attacker = call.intArg(1);
+    call.returnBool(damaged != nullptr && w.exists(attacker) && damaged->damagedBy.count(attacker) != 0);
+}
+
+void hasEntityClearLosToEntity(NativeContext& call) {
+    call.returnBool(world(call).hasClearLineOfSight(call.intArg(0), call.intArg(1)));
+}
+
+// The two release natives take the address of the script's handle; a null address is ignored.
+void setPedAsNoLongerNeeded(NativeContext& call) {
+    const auto* handle = call.pointerArg<const std::int32_t>(0);
+    if (handle == nullptr) return;
+    if (SimEntity* p = world(call).findPed(*handle)) p->noLongerNeeded = true;
+}
+
+void setVehicleAsNoLongerNeeded(NativeContext& call) {
+    const auto* handle = call.pointerArg<const std::int32_t>(0);
+    if (handle == nullptr) return;
+    if (SimEntity* v = world(call).findVehicle(*handle)) v->noLongerNeeded = true;
+}
+
+// Vehicles
+
+void createVehicle(NativeContext& call) {
+    call.returnInt(world(call).createVehicle(call.hashArg(0), vecArgs(call, 1), call.floatArg(4)));
+}
+
+void setVehicleOnGroundProperly(NativeContext& call) {
+    Entities& w = world(call);
+    SimEntity* v = w.findVehicle(call.intArg(0));
+    if (v == nullptr) {
+        call.returnBool(false);
+        return;
+    }
+    v->upsideDown = false;
+    w.setPosition(v->handle, Vec3{v->position.x, v->position.y, w.groundZ});
+    call.returnBool(true);
+}
+
+void getVehiclePetrolTankHealth(NativeContext& call) {
+    const SimEntity* v = world(call).findVehicle(call.intArg(0));
+    call.returnFloat(v != nullptr ? v->petrolTankHealth : 0.0f);
+}
+
+// Camera and maths
+
+void getGameplayCamCoord(NativeContext& call) { call.returnVector(world(call).camera); }
+
+void getDistanceBetweenCoords(NativeContext& call) {
+    const Vec3 a = vecArgs(call, 0);
+    const Vec3 b = vecArgs(call, 3);
+    const float dx = a.x - b.x;
+    const float dy = a.y - b.y;
+    const float dz = call.boolArg(6) ? a.z - b.z : 0.0f;
+    call.returnFloat(std::sqrt(dx * dx + dy * dy + dz * dz));
+}
+
+}  // namespace
+
+void registerWorldHandlers(SimHost& host) {
+    host.setHandler(nativeIndex("PLAYER_ID"), playerId);
+    host.setHandler(nativeIndex("PLAYER_PED_ID"), playerPedId);
+    host.setHandler(nativeIndex("GET_PLAYER_GROUP"), getPlayerGroup);
+    host.setHandler(nativeIndex("IS_PLAYER_WANTED_LEVEL_GREATER"), isPlayerWantedLevelGreater);
+    host.setHandler(nativeIndex("SET_PLAYER_WANTED_LEVEL"), setPlayerWantedLevel);
+    host.setHandler(nativeIndex("SET_PLAYER_WANTED_LEVEL_NOW"), setPlayerWantedLevelNow);
+
+    host.setHandler(nativeIndex("GET_HASH_KEY"), getHashKey);
+    host.setHandler(nativeIndex("IS_MODEL_IN_CDIMAGE"), isModelInCdimage);
+    host.setHandler(nativeIndex("IS_MODEL_A_VEHICLE"), isModelAVehicle);
+    host.setHandler(nativeIndex("REQUEST_MODEL"), requestModel);
+    host.setHandler(nativeIndex("HAS_MODEL_LOADED"), hasModelLoaded);
+    host.setHandler(nativeIndex("SET_MODEL_AS_NO_LONGER_NEEDED"), setModelAsNoLongerNeeded);
+
+    host.setHandler(nativeIndex("DOES_ENTITY_EXIST"), doesEntityExist);
+    host.setHandler(nativeIndex("IS_ENTITY_A_PED"), isEntityAPed);
+    host.setHandler(nativeIndex("IS_ENTITY_IN_WATER"), isEntityInWater);
+    host.setHandler(nativeIndex("IS_ENTITY_UPSIDEDOWN"), isEntityUpsidedown);
+    host.setHandler(nativeIndex("GET_ENTITY_HEALTH"), getEntityHealth);
+    host.setHandler(nativeIndex("SET_ENTITY_HEALTH"), setEntityHealth);
+    host.setHandler(nativeIndex("SET_ENTITY_MAX_HEALTH"), setEntityMaxHealth);
+    host.setHandler(nativeIndex("GET_ENTITY_COORDS"), getEntityCoords);
+    host.setHandler(nativeIndex("GET_ENTITY_VELOCITY"), getEntityVelocity);
+    host.setHandler(nativeIndex("SET_ENTITY_COORDS"), setEntityCoords);
+    host.setHandler(nativeIndex("GET_OFFSET_FROM_ENTITY_IN_WORLD_COORDS"), getOffsetFromEntityInWorldCoords);
+    host.setHandler(nativeIndex("HAS_ENTITY_BEEN_DAMAGED_BY_ENTITY"), hasEntityBeenDamagedByEntity);
+    host.setHandler(nativeIndex("HAS_ENTITY_CLEAR_LOS_TO_ENTITY"), hasEntityClearLosToEntity);
+    host.setHandler(nativeIndex("SET_PED_AS_NO_LONGER_NEEDED"), setPedAsNoLongerNeeded);
+    host.setHandler(nativeIndex("SET_VEHICLE_AS_NO_LONGER_NEEDED"), setVehicleAsNoLongerNeeded);
+
+    host.setHandler(nativeIndex("CREATE_VEHICLE"), createVehicle);
+    host.setHandler(nativeIndex("SET_VEHICLE_ON_GROUND_PROPERLY"), setVehicleOnGroundProperly);
+    host.setHandler(nativeIndex("GET_VEHICLE_PETROL_TANK_HEALTH"), getVehiclePetrolTankHealth);
+
+    host.setHandler(nativeIndex("GET_GAMEPLAY_CAM_COORD"), getGameplayCamCoord);
+    host.setHandler(nativeIndex("GET_DISTANCE_BETWEEN_COORDS"), getDistanceBetweenCoords);
+
+    registerPedHandlers(host);
+}
 
 }  // namespace sim

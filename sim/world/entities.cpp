@@ -1,9 +1,10 @@
-// The simulated game world's bookkeeping: models, entities, seats and geometry.
+// The simulated game world's bookkeeping: models, entities, seats, tasks, geometry and time.
 #include "world/entities.h"
 
 #include <cctype>
 #include <cmath>
 #include <numbers>
+#include <vector>
 
 namespace sim {
 
@@ -21,7 +22,17 @@ ModelHash hashName(std::string_view name) {
 }
 
 Entities::Entities() {
+    addModel("player_zero", false);
+    // The crew's models stream in over a few frames, so the script's load loops really wait.
+    addModel("TECHNICAL", true, 3);
+    addModel("INSURGENT", true, 3);
+    addModel("VALKYRIE", true, 4);
+    addModel("ig_tobekdavis", false, 2);
+    addModel("adder", true, 2);
+    addModel("s_m_y_cop_01", false, 1);
+    addModel("a_m_y_hipster_01", false, 1);
     playerPed = addPed(hashName("player_zero"), Vec3{0.0f, 0.0f, 0.0f}, 0.0f);
+    player().pedType = 0;
 }
 
 Model& Entities::addModel(std::string_view name, bool isVehicle, std::int32_t framesToLoad, bool inImage) {
@@ -32,6 +43,11 @@ Model& Entities::addModel(std::string_view name, bool isVehicle, std::int32_t fr
     model.framesToLoad = framesToLoad;
     model.inImage = inImage;
     return models[model.hash] = model;
+}
+
+Model* Entities::findModel(ModelHash hash) {
+    const auto found = models.find(hash);
+    return found == models.end() ? nullptr : &found->second;
 }
 
 Handle Entities::addPed(ModelHash model, Vec3 position, float heading) {
@@ -68,6 +84,26 @@ const SimEntity* Entities::find(Handle handle) const {
     return found == entities.end() ? nullptr : &found->second;
 }
 
+SimEntity* Entities::findPed(Handle handle) {
+    SimEntity* e = find(handle);
+    return e != nullptr && e->kind == EntityKind::Ped ? e : nullptr;
+}
+
+const SimEntity* Entities::findPed(Handle handle) const {
+    const SimEntity* e = find(handle);
+    return e != nullptr && e->kind == EntityKind::Ped ? e : nullptr;
+}
+
+SimEntity* Entities::findVehicle(Handle handle) {
+    SimEntity* e = find(handle);
+    return e != nullptr && e->kind == EntityKind::Vehicle ? e : nullptr;
+}
+
+const SimEntity* Entities::findVehicle(Handle handle) const {
+    const SimEntity* e = find(handle);
+    return e != nullptr && e->kind == EntityKind::Vehicle ? e : nullptr;
+}
+
 void Entities::remove(Handle handle) {
     for (auto& [other, entity] : entities) {
         if (entity.vehicle == handle) {
@@ -75,11 +111,56 @@ void Entities::remove(Handle handle) {
             entity.seat = -1;
             entity.sitting = false;
         }
+        if (entity.task.vehicle == handle) entity.task = Task{};
     }
     entities.erase(handle);
 }
 
 SimEntity& Entities::player() { return entities.at(playerPed); }
+
+void Entities::requestModel(ModelHash hash) {
+    Model* model = findModel(hash);
+    if (model == nullptr || !model->inImage) return;
+    ++model->requestCount;
+    if (model->loaded || model->requested) return;
+    model->requested = true;
+    model->framesLeft = model->framesToLoad;
+    if (model->framesToLoad == 0) model->loaded = true;
+}
+
+bool Entities::modelLoaded(ModelHash hash) const {
+    const auto found = models.find(hash);
+    return found != models.end() && found->second.loaded;
+}
+
+// A release before the load finished cancels it; a loaded model stays in memory.
+void Entities::releaseModel(ModelHash hash) {
+    Model* model = findModel(hash);
+    if (model == nullptr) return;
+    ++model->releaseCount;
+    model->requested = false;
+}
+
+Handle Entities::createVehicle(ModelHash model, Vec3 position, float heading) {
+    const Model* m = findModel(model);
+    if (m == nullptr || !m->loaded || !m->isVehicle || m->refuseCreation) return 0;
+    const Handle handle = addVehicle(model, position, heading);
+    find(handle)->scriptCreated = true;
+    return handle;
+}
+
+Handle Entities::createPedInVehicle(Handle vehicle, ModelHash model, std::int32_t seat, std::int32_t pedType) {
+    const Model* m = findModel(model);
+    if (m == nullptr || !m->loaded || m->isVehicle || m->refuseCreation) return 0;
+    const SimEntity* v = findVehicle(vehicle);
+    if (v == nullptr || occupant(vehicle, seat) != 0) return 0;
+    const Handle handle = addPed(model, v->position, v->heading);
+    SimEntity& ped = *find(handle);
+    ped.pedType = pedType;
+    ped.scriptCreated = true;
+    seatPed(handle, vehicle, seat);
+    return handle;
+}
 
 void Entities::seatPed(Handle ped, Handle vehicle, std::int32_t seat) {
     SimEntity* p = find(ped);
@@ -88,7 +169,10 @@ void Entities::seatPed(Handle ped, Handle vehicle, std::int32_t seat) {
     p->seat = seat;
     p->sitting = true;
     p->task = Task{};
-    if (const SimEntity* v = find(vehicle)) p->position = v->position;
+    if (const SimEntity* v = find(vehicle)) {
+        p->position = v->position;
+        p->heading = v->heading;
+    }
 }
 
 void Entities::unseatPed(Handle ped) {
@@ -109,9 +193,66 @@ Handle Entities::occupant(Handle vehicle, std::int32_t seat) const {
     return 0;
 }
 
+Handle Entities::vehicleUsedBy(Handle ped) const {
+    const SimEntity* p = findPed(ped);
+    if (p == nullptr || findVehicle(p->vehicle) == nullptr) return 0;
+    return p->vehicle;
+}
+
+bool Entities::isSittingIn(Handle ped, Handle vehicle) const {
+    const SimEntity* p = findPed(ped);
+    return p != nullptr && findVehicle(vehicle) != nullptr && p->vehicle == vehicle && p->sitting;
+}
+
+void Entities::orderEnterVehicle(Handle ped, Handle vehicle, std::int32_t seat) {
+    SimEntity* p = findPed(ped);
+    if (p == nullptr || !p->alive || findVehicle(vehicle) == nullptr) return;
+    if (p->sitting && p->vehicle == vehicle) return;
+    if (p->vehicle != 0 && p->vehicle != vehicle) unseatPed(ped);
+    p->vehicle = vehicle;
+    p->seat = seat;
+    p->sitting = false;
+    p->task = Task{TaskKind::EnterVehicle, vehicle, seat, enterVehicleMs, Vec3{}};
+}
+
+void Entities::orderLeaveVehicle(Handle ped, Handle vehicle) {
+    SimEntity* p = findPed(ped);
+    if (p == nullptr || !p->sitting || p->vehicle != vehicle) return;
+    p->sitting = false;
+    p->task = Task{TaskKind::LeaveVehicle, vehicle, p->seat, leaveVehicleMs, Vec3{}};
+}
+
+void Entities::clearTasks(Handle ped) {
+    SimEntity* p = findPed(ped);
+    if (p == nullptr) return;
+    p->task = Task{};
+    if (p->vehicle != 0) unseatPed(ped);
+}
+
+void Entities::setPosition(Handle entity, Vec3 position) {
+    SimEntity* e = find(entity);
+    if (e == nullptr) return;
+    if (e->kind == EntityKind::Ped && e->vehicle != 0) {
+        e->vehicle = 0;
+        e->seat = -1;
+        e->sitting = false;
+        e->task = Task{};
+    }
+    e->position = position;
+    if (e->kind == EntityKind::Vehicle) carryOccupants(*e);
+}
+
+void Entities::carryOccupants(const SimEntity& vehicle) {
+    for (auto& [handle, entity] : entities) {
+        if (entity.kind != EntityKind::Ped || entity.vehicle != vehicle.handle) continue;
+        entity.position = vehicle.position;
+        entity.heading = vehicle.heading;
+    }
+}
+
 Vec3 Entities::offsetInWorld(Handle entity, Vec3 offset) const {
     const SimEntity* e = find(entity);
-    if (e == nullptr) return offset;
+    if (e == nullptr) return Vec3{};
     // Heading in degrees, counter-clockwise from +y, as the game measures it.
     const double radians = static_cast<double>(e->heading) * std::numbers::pi / 180.0;
     const double c = std::cos(radians);
@@ -122,29 +263,68 @@ Vec3 Entities::offsetInWorld(Handle entity, Vec3 offset) const {
                 e->position.z + offset.z};
 }
 
+// The root bone sits at the ped's position, the head above it; other bones stand in at the root.
 Vec3 Entities::bonePosition(Handle ped, std::int32_t bone) const {
-    const SimEntity* p = find(ped);
+    const SimEntity* p = findPed(ped);
     if (p == nullptr) return Vec3{};
-    constexpr std::int32_t headBone = 31086;
-    return p->position + Vec3{0.0f, 0.0f, bone == headBone ? 0.7f : 0.0f};
+    return p->position + Vec3{0.0f, 0.0f, bone == headBone ? headHeight : 0.0f};
 }
 
-void Entities::recordShot(Handle shooter, Vec3 point) {
-    ShotRecord shot{frame, tick, shooter, point, 0};
-    shots.push_back(shot);
+void Entities::clearWantedLevel() {
+    wantedLevel = 0;
+    pendingWantedLevel = 0;
 }
 
-void Entities::damage(Handle victim, Handle attacker, std::int32_t amount) {
-    SimEntity* v = find(victim);
-    if (v == nullptr) return;
-    v->health -= amount;
-    if (v->health <= 0) {
-        v->health = 0;
-        v->alive = false;
+void Entities::advance(std::uint32_t elapsedMs) {
+    streamModels();
+    runTasks(static_cast<std::int32_t>(elapsedMs));
+    moveEntities(elapsedMs);
+}
+
+void Entities::streamModels() {
+    for (auto& [hash, model] : models) {
+        if (!model.requested || model.loaded || model.framesToLoad < 0) continue;
+        if (--model.framesLeft <= 0) model.loaded = true;
     }
-    v->damagedBy.insert(attacker);
 }
 
-void Entities::advance(std::uint32_t /*elapsedMs*/) {}
+void Entities::runTasks(std::int32_t elapsedMs) {
+    std::vector<Handle> finished;
+    for (auto& [handle, entity] : entities) {
+        const TaskKind kind = entity.task.kind;
+        if (kind != TaskKind::EnterVehicle && kind != TaskKind::LeaveVehicle) continue;
+        entity.task.msLeft -= elapsedMs;
+        if (entity.task.msLeft <= 0) finished.push_back(handle);
+    }
+    for (const Handle handle : finished) finishTask(*find(handle));
+}
+
+// Entering ends in the seat when it is still free; leaving ends beside the vehicle.
+void Entities::finishTask(SimEntity& ped) {
+    const Task task = ped.task;
+    ped.task = Task{};
+    if (task.kind == TaskKind::EnterVehicle) {
+        if (findVehicle(task.vehicle) != nullptr && occupant(task.vehicle, task.seat) == 0) {
+            seatPed(ped.handle, task.vehicle, task.seat);
+        } else {
+            ped.vehicle = 0;
+            ped.seat = -1;
+        }
+        return;
+    }
+    unseatPed(ped.handle);
+}
+
+void Entities::moveEntities(std::uint32_t elapsedMs) {
+    const float seconds = static_cast<float>(elapsedMs) / 1000.0f;
+    std::vector<Handle> movedVehicles;
+    for (auto& [handle, entity] : entities) {
+        if (entity.pinned || !entity.alive || entity.vehicle != 0) continue;
+        if (entity.velocity.x == 0.0f && entity.velocity.y == 0.0f && entity.velocity.z == 0.0f) continue;
+        entity.position = entity.position + entity.velocity * seconds;
+        if (entity.kind == EntityKind::Vehicle) movedVehicles.push_back(handle);
+    }
+    for (const Handle handle : movedVehicles) carryOccupants(*find(handle));
+}
 
 }  // namespace sim

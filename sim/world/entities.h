@@ -27,6 +27,9 @@ struct Model {
     bool requested = false;
     bool loaded = false;
     std::int32_t framesLeft = 0;
+    bool refuseCreation = false;  // the game hands back no entity of this model (pools full)
+    std::int32_t requestCount = 0;
+    std::int32_t releaseCount = 0;
 };
 
 enum class EntityKind : std::uint8_t { Ped, Vehicle };
@@ -48,20 +51,23 @@ struct SimEntity {
     Vec3 position;
     float heading = 0.0f;  // degrees; local +y points along the heading
     Vec3 velocity;
+    bool pinned = false;  // keeps its place whatever its velocity says (a fixed test target)
     std::int32_t health = 200;
     std::int32_t maxHealth = 200;
     std::int32_t armour = 0;
     bool alive = true;
+    bool scriptCreated = false;
 
     // Peds
     std::int32_t pedType = 4;
     ModelHash weapon = 0;
+    std::int32_t ammo = 0;
     ModelHash currentWeapon = 0;
     Handle vehicle = 0;        // the vehicle it is using (sitting in, entering or leaving)
     std::int32_t seat = -1;    // its seat there
     bool sitting = false;      // sitting in `vehicle`, not entering or leaving
     Task task;
-    bool hiddenFromGunner = false;  // line of sight from the gunner is blocked
+    bool hiddenFromGunner = false;  // line of sight to it is blocked, from the gunner or anyone
     std::int32_t group = -1;
     bool neverLeavesGroup = false;
     std::int32_t passengerIndex = -1;
@@ -93,6 +99,7 @@ struct Entities {
     Handle playerPed = 0;
     std::int32_t playerGroup = 1;
     Vec3 camera;
+    float groundZ = 0.0f;
     std::int32_t wantedLevel = 0;         // the level in force
     std::int32_t pendingWantedLevel = 0;  // set, not yet applied by the _NOW native
 
@@ -103,37 +110,80 @@ struct Entities {
     std::uint64_t frame = 0;
     std::uint32_t tick = 0;
 
+    // The player's ped, and the models of the three crew vehicles, the gunner and a few others.
     Entities();
 
     Model& addModel(std::string_view name, bool isVehicle, std::int32_t framesToLoad = 0, bool inImage = true);
+    Model* findModel(ModelHash hash);
     Handle addPed(ModelHash model, Vec3 position, float heading = 0.0f);
     Handle addVehicle(ModelHash model, Vec3 position, float heading = 0.0f);
     SimEntity* find(Handle handle);
     const SimEntity* find(Handle handle) const;
     bool exists(Handle handle) const { return find(handle) != nullptr; }
+    SimEntity* findPed(Handle handle);
+    const SimEntity* findPed(Handle handle) const;
+    SimEntity* findVehicle(Handle handle);
+    const SimEntity* findVehicle(Handle handle) const;
+    // Takes the entity out of the world at once; every handle to it goes stale.
     void remove(Handle handle);
     SimEntity& player();
 
-    // Seats and tasks.
+    // Streaming: a request starts the load, which finishes `framesToLoad` frames later.
+    void requestModel(ModelHash hash);
+    bool modelLoaded(ModelHash hash) const;
+    void releaseModel(ModelHash hash);
+    // Creation as the game does it: 0 unless the model is loaded and of the right kind.
+    Handle createVehicle(ModelHash model, Vec3 position, float heading);
+    Handle createPedInVehicle(Handle vehicle, ModelHash model, std::int32_t seat, std::int32_t pedType);
+
+    // Seats and tasks. A ped uses a vehicle while entering, sitting in or leaving it.
     void seatPed(Handle ped, Handle vehicle, std::int32_t seat);
     void unseatPed(Handle ped);
     Handle occupant(Handle vehicle, std::int32_t seat) const;
+    Handle vehicleUsedBy(Handle ped) const;
+    bool isSittingIn(Handle ped, Handle vehicle) const;
+    void orderEnterVehicle(Handle ped, Handle vehicle, std::int32_t seat);
+    void orderLeaveVehicle(Handle ped, Handle vehicle);
+    // Drops every task; a ped in or at a vehicle is put out of it at once.
+    void clearTasks(Handle ped);
+    // Teleports: a ped is taken out of its vehicle, a vehicle carries its occupants along.
+    void setPosition(Handle entity, Vec3 position);
 
     // Geometry. `offset` is in the entity's own frame: +y forward along its heading, +z up.
+    // A missing entity gives the zero vector, as the game answers for a stale handle.
     Vec3 offsetInWorld(Handle entity, Vec3 offset) const;
     Vec3 bonePosition(Handle ped, std::int32_t bone) const;
+    bool hasClearLineOfSight(Handle from, Handle to) const;
+    // Peds within `nearbyRadius` of the ped, nearest first (equal distances by handle), without
+    // the ped itself and without peds of type `ignoredType` (-1 ignores none).
+    std::vector<Handle> nearbyPeds(Handle ped, std::int32_t ignoredType) const;
 
-    // Combat. A shot at `point` hits the nearest ped within `shotRadius` of it, other than the shooter.
+    // Combat. A shot at `point` hits the nearest living ped whose body stands within
+    // `shotRadius` across and `shotHeight` up or down of it, other than the shooter and the
+    // peds in the shooter's vehicle.
     void recordShot(Handle shooter, Vec3 point);
     void damage(Handle victim, Handle attacker, std::int32_t amount);
+    // The game dropping the player's wanted level, as after an escape.
+    void clearWantedLevel();
 
     // Moves time on: tasks run down, models stream in, entities move by their velocity.
     void advance(std::uint32_t elapsedMs);
 
     static constexpr float shotRadius = 1.0f;
+    static constexpr float shotHeight = 1.0f;
     static constexpr std::int32_t shotDamage = 25;
     static constexpr std::int32_t enterVehicleMs = 2000;
     static constexpr std::int32_t leaveVehicleMs = 1000;
+    static constexpr float nearbyRadius = 100.0f;
+    static constexpr std::int32_t headBone = 31086;
+    static constexpr float headHeight = 0.7f;
+
+private:
+    void streamModels();
+    void runTasks(std::int32_t elapsedMs);
+    void finishTask(SimEntity& ped);
+    void moveEntities(std::uint32_t elapsedMs);
+    void carryOccupants(const SimEntity& vehicle);
 };
 
 }  // namespace sim

@@ -1,4 +1,145 @@
-// Crew spawning.
+// Crew spawning: dismiss the old crew, create the chosen vehicle ahead of the player and the
+// gunner in its gun seat, set the gunner up and report the outcome.
 #include "crew/spawn.h"
 
-void spawnCrew() {}
+#include "runtime/natives.h"
+#include "runtime/platform_calls.h"
+#include "runtime/state.h"
+#include "ui/status_text.h"
+
+#include <cstdint>
+#include <string>
+
+namespace {
+
+struct VehicleChoice {
+    const char* displayName;
+    const char* modelName;
+    std::int32_t gunnerSeat;
+    float scanAhead;
+    bool valkyrie;
+};
+
+constexpr VehicleChoice vehicleChoices[] = {
+    {"Technical", "TECHNICAL", 1, 0.0f, false},
+    {"Insurgent", "INSURGENT", 7, 0.0f, false},
+    {"Valkyrie", "VALKYRIE", 2, 7.0f, true},
+};
+
+constexpr const char* gunnerModelName = "ig_tobekdavis";
+constexpr const char* gunnerWeaponName = "WEAPON_MICROSMG";
+constexpr std::int32_t gunnerPedType = 0;
+constexpr std::int32_t gunnerHealth = 300;
+constexpr std::int32_t gunnerArmour = 100;
+constexpr std::int32_t gunnerAmmo = 1000;
+constexpr std::int32_t passengerSetting = 6;
+constexpr float spawnAhead = 5.0f;
+constexpr float spawnHeading = 0.0f;
+constexpr std::uint32_t dismissPauseMs = 50;
+constexpr std::uint32_t placePauseMs = 25;
+constexpr std::uint32_t messageMs = 3000;
+// A model that has not streamed in after this long never will; the spawn gives up on it.
+constexpr Tick modelLoadLimitMs = 10000;
+
+void moveToOrigin(Entity entity) { setEntityCoords(entity, 0.0f, 0.0f, 0.0f, true, false, false, true); }
+
+void dismissGunner() {
+    if (!doesEntityExist(state.gunnerPed)) return;
+    clearPedTasksImmediately(state.gunnerPed);
+    waitForGame(dismissPauseMs);
+    moveToOrigin(state.gunnerPed);
+    setPedAsNoLongerNeeded(&state.gunnerPed);
+}
+
+// The player's ped is only touched when it is using the old crew vehicle.
+void dismissVehicle() {
+    if (!doesEntityExist(state.crewVehicle)) return;
+    if (state.crewVehicle == state.playerVehicle) {
+        clearPedTasksImmediately(state.playerPed);
+        waitForGame(dismissPauseMs);
+    }
+    moveToOrigin(state.crewVehicle);
+    setVehicleAsNoLongerNeeded(&state.crewVehicle);
+}
+
+// Requests the model once and waits frame by frame; past the limit the request is released.
+bool loadModel(Hash model) {
+    requestModel(model);
+    const Tick start = readTickCount();
+    while (!hasModelLoaded(model)) {
+        if (readTickCount() - start > modelLoadLimitMs) {
+            setModelAsNoLongerNeeded(model);
+            return false;
+        }
+        waitForGame(0);
+    }
+    return true;
+}
+
+void createCrewVehicle(const char* modelName) {
+    const Hash model = getHashKey(modelName);
+    if (!isModelInCdimage(model) || !isModelAVehicle(model)) return;
+    if (!loadModel(model)) return;
+
+    const Vector3 spot = getOffsetFromEntityInWorldCoords(playerPedId(), 0.0f, spawnAhead, 0.0f);
+    state.crewVehicle = createVehicle(model, spot.x, spot.y, spot.z, spawnHeading, true, true);
+    setVehicleOnGroundProperly(state.crewVehicle);
+    waitForGame(placePauseMs);
+    setModelAsNoLongerNeeded(model);
+}
+
+void createGunner() {
+    if (!doesEntityExist(state.crewVehicle)) return;
+    const Hash model = getHashKey(gunnerModelName);
+    if (!isModelInCdimage(model)) return;
+    if (!loadModel(model)) return;
+
+    state.gunnerPed = createPedInsideVehicle(state.crewVehicle, gunnerPedType, model, state.gunnerSeat, true, true);
+    setModelAsNoLongerNeeded(model);
+    waitForGame(placePauseMs);
+}
+
+void setUpGunner() {
+    const std::int32_t group = getPlayerGroup(state.playerId);
+    setPedAsGroupMember(state.gunnerPed, group);
+    setPedNeverLeavesGroup(state.gunnerPed, true);
+    setPedGroupMemberPassengerIndex(state.gunnerPed, passengerSetting);
+    setEntityMaxHealth(state.gunnerPed, gunnerHealth);
+    setEntityHealth(state.gunnerPed, gunnerHealth);
+    setPedArmour(state.gunnerPed, gunnerArmour);
+    const Hash weapon = getHashKey(gunnerWeaponName);
+    giveDelayedWeaponToPed(state.gunnerPed, weapon, gunnerAmmo, false);
+    setPedKeepTask(state.gunnerPed, true);
+}
+
+void reportOutcome(const std::string& displayName) {
+    if (doesEntityExist(state.crewVehicle) && doesEntityExist(state.gunnerPed)) {
+        setUpGunner();
+        showStatusTextAndWait(displayName + " vehicle created.", messageMs);
+        return;
+    }
+    showStatusTextAndWait("Failed creating vehicle.", messageMs);
+}
+
+}  // namespace
+
+void spawnCrew() {
+    state.scanOffset = makeVector3(0.0f, 0.0f, 0.0f);
+    state.vehicleIsValkyrie = false;
+    if (state.menuSelection < 0 || state.menuSelection > 2) return;
+
+    const VehicleChoice& choice = vehicleChoices[state.menuSelection];
+    state.gunnerSeat = choice.gunnerSeat;
+    state.scanOffset.y = choice.scanAhead;
+    state.vehicleIsValkyrie = choice.valkyrie;
+    state.attackMode = state.vehicleIsValkyrie ? 1 : 0;
+
+    dismissGunner();
+    dismissVehicle();
+    state.crewVehicle = 0;
+    state.gunnerPed = 0;
+
+    createCrewVehicle(choice.modelName);
+    createGunner();
+    reportOutcome(choice.displayName);
+}

@@ -1,4 +1,5 @@
-// Crew spawning: the chosen vehicle beside the player with the armed gunner in its gun seat.
+// Crew spawning: the chosen vehicle ahead of the player with the armed gunner in its gun seat.
 #pragma once
 
+// Builds the crew for the menu's current selection, replacing any previous crew.
 void spawnCrew();

@@ -1,0 +1,68 @@
+// The simulated world's combat and senses: shots, damage, line of sight and the nearby-peds query.
+#include "world/entities.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace sim {
+
+void Entities::recordShot(Handle shooter, Vec3 point) {
+    const SimEntity* gunner = find(shooter);
+    const Handle shooterVehicle = gunner != nullptr ? gunner->vehicle : 0;
+    Handle hit = 0;
+    float nearest = 0.0f;
+    for (const auto& [handle, entity] : entities) {
+        if (entity.kind != EntityKind::Ped || !entity.alive || handle == shooter) continue;
+        if (shooterVehicle != 0 && entity.vehicle == shooterVehicle) continue;
+        const float across = std::hypot(entity.position.x - point.x, entity.position.y - point.y);
+        if (across > shotRadius || std::fabs(point.z - entity.position.z) > shotHeight) continue;
+        if (hit == 0 || across < nearest) {
+            hit = handle;
+            nearest = across;
+        }
+    }
+    shots.push_back(ShotRecord{frame, tick, shooter, point, hit});
+    if (hit != 0) damage(hit, shooter, shotDamage);
+}
+
+void Entities::damage(Handle victim, Handle attacker, std::int32_t amount) {
+    SimEntity* v = find(victim);
+    if (v == nullptr) return;
+    v->health -= amount;
+    if (v->health <= 0) {
+        v->health = 0;
+        if (v->kind == EntityKind::Ped) v->alive = false;
+    }
+    v->damagedBy.insert(attacker);
+}
+
+bool Entities::hasClearLineOfSight(Handle from, Handle to) const {
+    const SimEntity* target = find(to);
+    if (find(from) == nullptr || target == nullptr) return false;
+    return from == to || !target->hiddenFromGunner;
+}
+
+std::vector<Handle> Entities::nearbyPeds(Handle ped, std::int32_t ignoredType) const {
+    const SimEntity* centre = findPed(ped);
+    if (centre == nullptr) return {};
+    struct Found {
+        float distance;
+        Handle handle;
+    };
+    std::vector<Found> found;
+    for (const auto& [handle, entity] : entities) {
+        if (entity.kind != EntityKind::Ped || handle == ped) continue;
+        if (ignoredType != -1 && entity.pedType == ignoredType) continue;
+        const float d = distance(entity.position, centre->position);
+        if (d <= nearbyRadius) found.push_back(Found{d, handle});
+    }
+    std::sort(found.begin(), found.end(), [](const Found& a, const Found& b) {
+        return a.distance != b.distance ? a.distance < b.distance : a.handle < b.handle;
+    });
+    std::vector<Handle> handles;
+    handles.reserve(found.size());
+    for (const Found& f : found) handles.push_back(f.handle);
+    return handles;
+}
+
+}  // namespace sim

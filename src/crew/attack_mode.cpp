@@ -1,0 +1,39 @@
+// Attack mode selection: one step per call while E is down, announced on the status line.
+#include "crew/attack_mode.h"
+
+#include "runtime/platform_calls.h"
+#include "runtime/state.h"
+#include "ui/status_text.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+namespace {
+
+constexpr std::array<const char*, 3> modeMessages = {
+    "Attack mode: Player shooting and driving.",
+    "Attack mode: Tobek attack enemies.",
+    "Attack mode: Tobek gone crazy.",
+};
+constexpr std::uint32_t holdMs = 250;
+constexpr std::uint32_t showMs = 3000;
+
+std::int32_t nextAttackMode(std::int32_t mode) {
+    std::int32_t next = mode + 1;
+    if (next > 2) next = 0;
+    // The Valkyrie has no gun the player can point, so its crew never goes back to mode 0.
+    if (state.vehicleIsValkyrie && next == 0) next = 1;
+    return next;
+}
+
+}  // namespace
+
+void cycleAttackMode() {
+    if (!isKeyDown(Key::letterE)) return;
+    state.attackMode = nextAttackMode(state.attackMode);
+    // A mode outside the table throws here and the pass ends with the mode already stored.
+    const char* message = modeMessages.at(static_cast<std::size_t>(state.attackMode));
+    showStatusTextAndWait(message, holdMs);
+    setStatusText(message, showMs);
+}

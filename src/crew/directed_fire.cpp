@@ -1,0 +1,155 @@
+// Player-directed fire: the pass throttle, re-boarding, the fitness test and giving the crew up,
+// and in mode 0 the camera ray, the smoothed aim point and the two mouse buttons.
+#include "crew/directed_fire.h"
+
+#include "crew/shots.h"
+#include "crew/targeting.h"
+#include "runtime/natives.h"
+#include "runtime/platform_calls.h"
+#include "runtime/state.h"
+#include "runtime/ticks.h"
+
+#include <cmath>
+#include <cstdint>
+
+namespace {
+
+constexpr Tick passPeriod = 10;
+constexpr Tick shotPeriod = 100;
+constexpr Tick aimOrderPeriod = 20;
+constexpr std::int32_t headBone = 31086;
+constexpr Hash unarmedWeapon = 0xA2719263;
+constexpr std::int32_t passengerSetting = 6;
+constexpr double aimAboveHead = 0.8;
+constexpr float rayLength = 20.0f;
+constexpr double jumpDistance = 50.0;
+constexpr double blendPerUnit = 0.05;
+constexpr float playerSpread = 0.003f;
+constexpr std::int32_t enterTimeoutMs = 5000;
+constexpr float enterSpeed = 2.0f;
+constexpr std::int32_t enterFlag = 1;
+constexpr std::int32_t leaveFlags = 4160;
+
+// Re-boarding: the player sits in the crew vehicle and the gunner is out of it. One order is
+// given per arming; the supervisor re-arms while it finds the gunner not using the vehicle.
+void reboardGunner() {
+    if (state.reentryOrdered) return;
+    if (!doesEntityExist(state.playerVehicle)) return;
+    if (state.playerVehicle != state.crewVehicle) return;
+    state.reentryOrdered = true;
+    if (!state.reentryArmed) return;
+
+    state.reentryArmed = false;
+    setPedKeepTask(state.gunnerPed, false);
+    setPedKeepTask(state.gunnerPed, true);
+    taskEnterVehicle(state.gunnerPed, state.crewVehicle, enterTimeoutMs, state.gunnerSeat, enterSpeed, enterFlag);
+}
+
+// Only a health of exactly 0 fails: the value is compared as unsigned, so negatives pass.
+bool crewIsFit() {
+    if (static_cast<std::uint32_t>(getEntityHealth(state.gunnerPed)) == 0) return false;
+    if (!(getVehiclePetrolTankHealth(state.crewVehicle) > 0.0f)) return false;
+    if (isEntityInWater(state.crewVehicle)) return false;
+    return !isEntityUpsidedown(state.crewVehicle);
+}
+
+// The gunner leaves (or, nearly dead, is taken out at once); the vehicle is forgotten unless its
+// tank reads exactly 0.0, in which case the next passes repeat the order.
+void giveUpCrew() {
+    if (static_cast<std::uint32_t>(getEntityHealth(state.gunnerPed)) <= 1) {
+        clearPedTasksImmediately(state.gunnerPed);
+    } else {
+        taskLeaveVehicle(state.gunnerPed, state.crewVehicle, leaveFlags);
+    }
+    const float tank = getVehiclePetrolTankHealth(state.crewVehicle);
+    if (tank < 0.0f || tank > 0.0f) state.crewVehicle = 0;
+}
+
+// The point 20 units beyond the gunner's head, along the line from the camera to a point 0.8
+// above the head. A zero-length direction leaves the point on the head itself.
+Vector3 projectCameraRay() {
+    const Vector3 camera = getGameplayCamCoord();
+    const Vector3 head = getPedBoneCoords(state.gunnerPed, headBone, 0.0f, 0.0f, 0.0f);
+    const float raisedHeadZ = static_cast<float>(static_cast<double>(head.z) + aimAboveHead);
+
+    float dx = head.x - camera.x;
+    float dy = head.y - camera.y;
+    float dz = raisedHeadZ - camera.z;
+    const float length = std::sqrt((dy * dy + dx * dx) + dz * dz);
+    if (length > 0.0f) {  // a square root is never negative: this excludes only 0 and NaN
+        const float inverse = 1.0f / length;
+        dx *= inverse;
+        dy *= inverse;
+        dz *= inverse;
+    }
+    return makeVector3(head.x + rayLength * dx, head.y + rayLength * dy, head.z + rayLength * dz);
+}
+
+// Moves by K * 0.05 of the gap, which overshoots between 20 and 50; farther away it jumps.
+float blend(float target, float base, float distance) {
+    const float gap = target - base;
+    return static_cast<float>(static_cast<double>(gap) * static_cast<double>(distance) * blendPerUnit +
+                              static_cast<double>(base));
+}
+
+void smoothAimPoint(const Vector3& projected) {
+    const Vector3 aim = state.aimPoint;
+    const float distance =
+        getDistanceBetweenCoords(aim.x, aim.y, aim.z, projected.x, projected.y, projected.z, true);
+    const Vector3 base = static_cast<double>(distance) > jumpDistance ? projected : aim;
+    state.aimPoint.x = blend(projected.x, base.x, distance);
+    state.aimPoint.y = blend(projected.y, base.y, distance);
+    state.aimPoint.z = blend(projected.z, base.z, distance);
+}
+
+void fireOrAim(Vector3 shot) {
+    if (isKeyDown(Key::leftButton)) {
+        state.aimTaskTick = state.frameTick;
+        if (throttlePassed(state.shotTick, state.frameTick, shotPeriod)) {
+            state.shotTick = state.frameTick;
+            shootAtPoint(shot);
+        }
+        return;
+    }
+    if (state.rightMouseHeld && throttlePassed(state.aimTaskTick, state.frameTick, aimOrderPeriod)) {
+        state.aimTaskTick = state.frameTick;
+        setPedKeepTask(state.gunnerPed, false);
+        taskVehicleAimAtCoord(state.gunnerPed, shot.x, shot.y, shot.z);
+    }
+}
+
+void aimWhereCameraPoints() {
+    setPedGroupMemberPassengerIndex(state.gunnerPed, passengerSetting);
+    setCurrentPedWeapon(state.playerPed, unarmedWeapon, true);
+    const Vector3 projected = projectCameraRay();
+    state.aimSpread = playerSpread;
+    smoothAimPoint(projected);
+    fireOrAim(state.aimPoint);
+}
+
+}  // namespace
+
+void updatePlayerDirectedFire() {
+    if (!throttlePassed(state.aimTick, state.frameTick, passPeriod)) return;
+    state.aimTick = state.frameTick;
+
+    if (!doesEntityExist(state.gunnerPed)) return;
+    if (!isPedSittingInVehicle(state.gunnerPed, state.crewVehicle)) {
+        reboardGunner();
+        return;
+    }
+    state.reentryArmed = true;
+    if (!crewIsFit()) {
+        giveUpCrew();
+        return;
+    }
+    setPedCanRagdoll(state.gunnerPed, false);
+    setPedSuffersCriticalHits(state.gunnerPed, false);
+
+    if (state.attackMode == 1 || state.attackMode == 2) {
+        updateAutomaticTargeting();
+        return;
+    }
+    if (state.attackMode != 0) return;
+    aimWhereCameraPoints();
+}

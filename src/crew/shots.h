@@ -1,0 +1,10 @@
+// Shot orders for the gunner and the wanted level that every order pushes up.
+#pragma once
+
+#include "runtime/types.h"
+
+// Scatters `point` in place by the current aimSpread, then orders the gunner to fire at it.
+void shootAtPoint(Vector3& point);
+
+// Advances the wanted-level accumulator by one shot order and applies a new whole level.
+void raiseWantedLevel();
