@@ -148,7 +148,7 @@ void Run::apply(const TimelineEvent& event) {
             break;
         case Action::Move:
             if (entity == nullptr) return missing(subjectText() + " is not in the world");
-            if (event.point) entity->position = *event.point;
+            if (event.point) entities().setPosition(subject, *event.point);
             if (event.velocity) entity->velocity = *event.velocity;
             say("world", subjectText() + (event.point ? " moves to " + vecText(*event.point) : std::string()) +
                              (event.velocity ? " with velocity " + vecText(*event.velocity) : std::string()));
@@ -215,8 +215,7 @@ void Run::apply(const TimelineEvent& event) {
             break;
         }
         case Action::ClearWanted:
-            entities().wantedLevel = 0;
-            entities().pendingWantedLevel = 0;
+            entities().clearWantedLevel();
             say("world", "the game clears the wanted level");
             break;
         case Action::MoveCamera:
