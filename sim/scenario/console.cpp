@@ -36,6 +36,11 @@ void Printer::summary(const RunResult& result) {
     std::fprintf(out_, "  expectations       %zu of %zu met\n", passedChecks, result.checks.size());
     std::fprintf(out_, "  simulation speed   %.0f frames per second (%.2f s of wall time)\n", result.framesPerSecond,
                  result.wallSeconds);
+    if (result.derivationMismatches > 0) {
+        std::fprintf(out_, "  note: the narration disagreed %llu times with the script's own state, first:\n",
+                     static_cast<unsigned long long>(result.derivationMismatches));
+        for (const auto& note : result.mismatchNotes) std::fprintf(out_, "    %s\n", note.c_str());
+    }
     std::fflush(out_);
 }
 

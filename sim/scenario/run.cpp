@@ -53,6 +53,8 @@ private:
     void sample();
     void snapshot(const std::string& why);
     void summarise();
+    void crossCheck(std::size_t shotsBefore);
+    void mismatch(const std::string& what);
 
     const Scenario& scenario_;
     RunOptions options_;
@@ -65,6 +67,7 @@ private:
     std::multimap<std::uint32_t, std::vector<int>> releases_;
     std::vector<bool> groupDone_;
     std::uint32_t sampleEveryMs_ = 100;
+    std::optional<std::int32_t> probedModeBefore_;
     std::uint32_t nextSampleMs_ = 0;
 };
 
@@ -354,6 +357,36 @@ void Run::snapshot(const std::string& why) {
     result_.screens.push_back(std::move(shot));
 }
 
+void Run::mismatch(const std::string& what) {
+    ++result_.derivationMismatches;
+    if (result_.mismatchNotes.size() < 20) {
+        result_.mismatchNotes.push_back("at " + std::to_string(elapsed()) + " ms (frame " + std::to_string(host_.frame()) +
+                                        "): " + what);
+    }
+}
+
+void Run::crossCheck(std::size_t shotsBefore) {
+    const ScriptView view = options_.probe();
+    if (view.crewExists && *view.crewExists != tracker_.crewHeld()) {
+        mismatch("the script " + std::string(*view.crewExists ? "holds" : "holds no") + " crew, the calls say otherwise");
+    }
+    if (view.attackMode) {
+        // A new mode shows in its message from the next frame on.
+        const bool now = *view.attackMode == tracker_.attackMode();
+        const bool before = probedModeBefore_ && *probedModeBefore_ == tracker_.attackMode();
+        if (!now && !before) {
+            mismatch("attack mode " + std::to_string(*view.attackMode) + " in the script, " +
+                     std::to_string(tracker_.attackMode()) + " from the calls");
+        }
+        probedModeBefore_ = view.attackMode;
+    }
+    const auto& shots = tracker_.shots();
+    if (view.targetPed && shots.size() > shotsBefore && shots.back().target != 0 && shots.back().target != *view.targetPed) {
+        mismatch("a shot order at " + tracker_.nameOf(shots.back().target) + " while the script's target is " +
+                 tracker_.nameOf(*view.targetPed));
+    }
+}
+
 void Run::summarise() {
     result_.simulatedMs = elapsed();
     result_.frames = host_.frame();
@@ -407,9 +440,11 @@ RunResult Run::run() {
     host_.start();
 
     do {
+        const std::size_t shotsBefore = tracker_.shots().size();
         host_.runFrames(1);
         const std::size_t linesBefore = tracker_.lines().size();
         tracker_.endFrame(host_.frame(), elapsed());
+        if (options_.probe) crossCheck(shotsBefore);
         if (options_.collectReport) {
             if (elapsed() >= nextSampleMs_) {
                 sample();

@@ -77,6 +77,11 @@ struct RunResult {
     double wallSeconds = 0.0;
     double framesPerSecond = 0.0;
     std::vector<std::string> hostErrors;
+    // Where what the run derived from the calls disagreed with the script's own state (only
+    // when a probe reads it): the crew held, the attack mode (a frame late at most), the target
+    // of each shot order.
+    std::uint64_t derivationMismatches = 0;
+    std::vector<std::string> mismatchNotes;
     std::vector<NarrationLine> narration;
     std::vector<CheckResult> checks;
     bool passed() const;

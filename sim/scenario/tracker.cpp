@@ -75,6 +75,10 @@ std::string Tracker::nameOf(sim::Handle handle) const {
     return "entity " + std::to_string(handle);
 }
 
+bool Tracker::crewHeld() const {
+    return heldVehicle_ != 0 && world_.entities.exists(heldVehicle_) && world_.entities.exists(heldGunner_);
+}
+
 void Tracker::say(std::uint32_t ms, std::uint64_t frame, std::string kind, std::string text) {
     lines_.push_back(NarrationLine{ms, frame, std::move(kind), std::move(text)});
     if (listener_) listener_(lines_.back());
@@ -112,15 +116,9 @@ void Tracker::onSupervisorStep(const sim::NativeCall& call) {
     else if (step == 2 && call.native == n.vehicleUsing) supervisorStep_ = 3;
     else if (step == 3 && call.native == n.exists) {
         heldVehicle_ = call.intArg(0);
-        heldVehicleExists_ = (call.result[0] & 0xFF) != 0;
-        heldGunnerExists_ = false;
-        if (heldVehicleExists_) supervisorStep_ = 4;
-        if (heldVehicle_ == 0 && lastHeldVehicle_ != 0) {
-            say(msOf(call), call.frame, "crew", "the script has forgotten the crew vehicle");
-        }
-        lastHeldVehicle_ = heldVehicle_;
+        if ((call.result[0] & 0xFF) != 0) supervisorStep_ = 4;
     } else if (step == 4 && call.native == n.exists) {
-        heldGunnerExists_ = (call.result[0] & 0xFF) != 0;
+        heldGunner_ = call.intArg(0);
     }
 }
 
@@ -132,6 +130,9 @@ void Tracker::onSpawnCall(const sim::NativeCall& call) {
         if (display.empty()) return;
         spawning_ = true;
         spawnName_ = display;
+        // By now the spawn has dismissed the old crew and cleared both handles.
+        heldVehicle_ = 0;
+        heldGunner_ = 0;
         loadFrames_ = 0;
         attackMode_ = display == "Valkyrie" ? 1 : 0;
         say(ms, call.frame, "spawn", display + " chosen: spawning the crew");
@@ -143,6 +144,7 @@ void Tracker::onSpawnCall(const sim::NativeCall& call) {
         say(ms, call.frame, "spawn", "the previous crew vehicle is dismissed");
     } else if (call.native == n.createVehicle) {
         crewVehicle_ = call.intResult();
+        heldVehicle_ = crewVehicle_;
         gunner_ = 0;
         givenUp_ = false;
         gunnerSeated_ = false;
@@ -154,6 +156,7 @@ void Tracker::onSpawnCall(const sim::NativeCall& call) {
         loadFrames_ = 0;
     } else if (call.native == n.createPed) {
         gunner_ = call.intResult();
+        heldGunner_ = gunner_;
         say(ms, call.frame, "spawn", "gunner created in seat " + std::to_string(call.intArg(3)) + " of the " + spawnName_);
     }
 }
@@ -165,7 +168,16 @@ void Tracker::onFireCall(const sim::NativeCall& call) {
         if (call.intResult() == 0) unfitReason_ = "the gunner's health is 0";
     } else if (call.native == n.tankHealth) {
         const float tank = call.floatResult();
-        if (!(tank > 0.0f)) unfitReason_ = format("the petrol tank health is %.1f", static_cast<double>(tank));
+        if (awaitingTankReread_) {
+            // Giving up reads the tank again: the vehicle is forgotten unless it reads exactly 0.
+            awaitingTankReread_ = false;
+            if ((tank < 0.0f || tank > 0.0f) && heldVehicle_ != 0) {
+                heldVehicle_ = 0;
+                say(ms, call.frame, "crew", "the script forgets the crew vehicle");
+            }
+        } else if (!(tank > 0.0f)) {
+            unfitReason_ = format("the petrol tank health is %.1f", static_cast<double>(tank));
+        }
     } else if (call.native == n.inWater) {
         if (call.intResult() != 0) unfitReason_ = "the crew vehicle is in water";
     } else if (call.native == n.upsideDown) {
@@ -173,6 +185,7 @@ void Tracker::onFireCall(const sim::NativeCall& call) {
     } else if ((call.native == n.leaveVehicle || call.native == n.clearTasks) && call.intArg(0) == gunner_ && gunner_ != 0 &&
                !spawning_) {
         ++giveUpOrders_;
+        awaitingTankReread_ = true;
         if (!givenUp_) {
             givenUp_ = true;
             const char* order = call.native == n.leaveVehicle ? "the gunner is told to leave the vehicle"

@@ -47,7 +47,8 @@ public:
     // Derived from the calls.
     sim::Handle crewVehicle() const { return crewVehicle_; }  // the last vehicle the script created
     sim::Handle gunner() const { return gunner_; }            // the last gunner it created
-    bool crewHeld() const { return heldVehicle_ != 0 && heldVehicleExists_ && heldGunnerExists_; }
+    // The script holds a crew vehicle and a gunner, and both exist in the world.
+    bool crewHeld() const;
     std::int32_t attackMode() const { return attackMode_; }
     sim::Handle target() const { return target_; }
     std::int64_t shotOrders() const { return shotOrders_; }
@@ -96,12 +97,12 @@ private:
     sim::Handle gunner_ = 0;
     std::int32_t attackMode_ = 0;
 
-    // What the supervisor's existence tests reveal of the crew the script holds.
+    // The handles the script holds for its crew: set by the spawn, revealed again by each
+    // supervisor pass's existence tests, and the vehicle dropped when the crew is given up.
     int supervisorStep_ = 0;
     sim::Handle heldVehicle_ = 0;
-    bool heldVehicleExists_ = false;
-    bool heldGunnerExists_ = false;
-    sim::Handle lastHeldVehicle_ = 0;
+    sim::Handle heldGunner_ = 0;
+    bool awaitingTankReread_ = false;
 
     // Fire, re-boarding and giving up.
     std::string unfitReason_;

@@ -1,4 +1,5 @@
 // Running scenarios against the real script: timeline timing, world events, expectations, trace.
+#include "runtime/state.h"
 #include "scenario/parser.h"
 #include "scenario/run.h"
 #include "script_link/script_module.h"
@@ -6,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 namespace {
@@ -181,6 +183,65 @@ TEST(ScenarioRun, TheTraceGetsOneLinePerNativeCall) {
     EXPECT_GT(result.nativeCalls, 100u);
     EXPECT_EQ(lines, result.nativeCalls);
     EXPECT_TRUE(sawResolution);
+}
+
+}  // namespace
+
+namespace {
+
+scenario::ScriptView scriptState() {
+    scenario::ScriptView view;
+    view.attackMode = state.attackMode;
+    view.targetPed = state.targetPed;
+    const sim::SimHost* host = sim::SimHost::current();
+    view.crewExists = state.crewVehicle != 0 && host->world().entities.exists(state.crewVehicle) &&
+                      host->world().entities.exists(state.gunnerPed);
+    return view;
+}
+
+std::filesystem::path scenarioFolder() {
+    return std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "scenarios";
+}
+
+// What the run derives from the calls alone (all a Windows process can see) must match the
+// script's state record, frame by frame, in every bundled scenario.
+TEST(ScenarioRun, WhatTheCallsTellMatchesTheScriptsOwnStateInEveryBundledScenario) {
+    std::size_t played = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(scenarioFolder())) {
+        if (entry.path().extension() != ".toml") continue;
+        const scenario::Scenario s = scenario::loadScenario(entry.path().string());
+        scenario::RunOptions options;
+        options.probe = scriptState;
+        const auto result = scenario::runScenario(s, sim::linkedScript(), options);
+        EXPECT_EQ(result.derivationMismatches, 0u)
+            << entry.path().filename() << ": " << (result.mismatchNotes.empty() ? "" : result.mismatchNotes[0]);
+        EXPECT_TRUE(result.passed()) << entry.path().filename();
+        ++played;
+    }
+    EXPECT_GE(played, 10u);
+}
+
+TEST(ScenarioRun, TheCrossCheckNoticesAStateThatDisagrees) {
+    const scenario::Scenario s = scenario::loadScenario((scenarioFolder() / "valkyrie.toml").string());
+    scenario::RunOptions options;
+    options.probe = [] {
+        scenario::ScriptView view = scriptState();
+        view.attackMode = 0;  // the Valkyrie never is in mode 0
+        view.crewExists = false;
+        return view;
+    };
+    const auto result = scenario::runScenario(s, sim::linkedScript(), options);
+    EXPECT_GT(result.derivationMismatches, 100u);
+    auto noted = [&](const std::string& text) {
+        for (const auto& note : result.mismatchNotes) {
+            if (note.find(text) != std::string::npos) return true;
+        }
+        return false;
+    };
+    EXPECT_TRUE(noted("attack mode 0 in the script, 1 from the calls"));
+    EXPECT_TRUE(noted("the script holds no crew"));
+    // The probe also decides the expectations it answers: the Valkyrie's checks of mode 1 fail.
+    EXPECT_FALSE(result.passed());
 }
 
 }  // namespace
