@@ -50,10 +50,11 @@ struct Bounds {
         if (minX > maxX) minX = maxX = minY = maxY = 0.0;
         const double span = std::max({maxX - minX, maxY - minY, 20.0});
         const double cx = (minX + maxX) / 2, cy = (minY + maxY) / 2;
-        minX = cx - span * 0.6;
-        maxX = cx + span * 0.6;
-        minY = cy - span * 0.6;
-        maxY = cy + span * 0.6;
+        // A wide margin leaves room for the labels beside the outermost peds.
+        minX = cx - span * 0.7;
+        maxX = cx + span * 0.7;
+        minY = cy - span * 0.7;
+        maxY = cy + span * 0.7;
     }
     double size() const { return maxX - minX; }
 };
@@ -114,8 +115,8 @@ std::string mapSvg(const RunResult& result) {
     Bounds bounds;
     for (const auto& sample : result.samples) {
         bounds.add(sample.player);
-        if (sample.crewVehicle && sample.crewVehicle->x != 0.0f) bounds.add(*sample.crewVehicle);
-        if (sample.gunner && sample.gunner->x != 0.0f) bounds.add(*sample.gunner);
+        if (sample.crewVehicle) bounds.add(*sample.crewVehicle);
+        if (sample.gunner) bounds.add(*sample.gunner);
         for (const auto& ped : sample.peds) {
             if (ped) bounds.add(*ped);
         }
@@ -161,10 +162,20 @@ std::string mapSvg(const RunResult& result) {
                 svg += "<circle class=\"target\" cx=\"" + num(where->x, 2) + "\" cy=\"" + num(-where->y, 2) + "\" r=\"" +
                        num(unit * 7, 3) + "\"/>";
             }
-            svg += "<text class=\"label\" x=\"" + num(where->x + unit * 6, 2) + "\" y=\"" + num(-where->y, 2) +
-                   "\" font-size=\"" + num(unit * 10, 3) + "\">" + escapeHtml(name) + (last.pedsDown[p] ? " (down)" : "") +
+            const bool rightHalf = where->x > (bounds.minX + bounds.maxX) / 2;
+            svg += "<text class=\"label\" x=\"" + num(where->x + unit * (rightHalf ? -6 : 6), 2) + "\" y=\"" +
+                   num(-where->y - unit * 4, 2) + "\" font-size=\"" + num(unit * 10, 3) + "\"" +
+                   (rightHalf ? " text-anchor=\"end\"" : "") + ">" + escapeHtml(name) + (last.pedsDown[p] ? " (down)" : "") +
                    "</text>";
         }
+    }
+    // Where the crew vehicle ended up, drawn for good; the markers below follow the slider.
+    for (auto it = result.samples.rbegin(); it != result.samples.rend(); ++it) {
+        if (!it->crewVehicle) continue;
+        svg += "<rect class=\"crew-end\" x=\"" + num(it->crewVehicle->x - unit * 6, 2) + "\" y=\"" +
+               num(-it->crewVehicle->y - unit * 6, 2) + "\" width=\"" + num(unit * 12, 3) + "\" height=\"" +
+               num(unit * 12, 3) + "\"><title>the crew vehicle at the end</title></rect>";
+        break;
     }
     // Markers the page's script moves with the time slider.
     svg += "<g id=\"markers\">";
@@ -272,8 +283,8 @@ std::string renderReport(const Scenario& scenario, const RunResult& result) {
             "<span class=\"gunner\">gunner</span><span class=\"ped\">peds</span><span class=\"target\">chosen targets</span>"
             "<span class=\"shot\">shot points</span></div></div>"
             "<label class=\"slider\">time <input type=\"range\" id=\"time\" min=\"0\" max=\"" +
-            std::to_string(result.samples.empty() ? 0 : result.samples.size() - 1) +
-            "\" value=\"0\"> <output id=\"time-out\">0.0 s</output></label></section>";
+            std::to_string(result.samples.empty() ? 0 : result.samples.size() - 1) + "\" value=\"" +
+            std::to_string(result.samples.empty() ? 0 : result.samples.size() - 1) + "\"> <output id=\"time-out\">0.0 s</output></label></section>";
     html += "<section id=\"chart-section\"><h2>Wanted level and shot orders</h2>" + chartSvg(result) +
             "<p class=\"legend\"><span class=\"wanted\">wanted level (0 to 6)</span><span class=\"shots\">shot orders so far</span></p></section>";
     html += "<section id=\"screens\"><h2>Screens</h2><div class=\"shots-grid\">" + screensHtml(result) + "</div></section>";

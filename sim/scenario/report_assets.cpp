@@ -19,7 +19,7 @@ table.checks tr.fail{color:#c62828;font-weight:600}table.checks tr.fail td:first
 .map .path.player{stroke:#1565c0}.map .path.crew{stroke:#2e7d32;stroke-width:calc(var(--u)*2.4)}
 .map .path.gunner{stroke:#ef6c00;stroke-dasharray:calc(var(--u)*3)}.map .path.ped{stroke:#777}
 .map .shot{fill:#d32f2f;opacity:.6}.map .target{fill:none;stroke:#d32f2f;stroke-width:calc(var(--u)*1.5)}
-.map .label{fill:#333}.map .marker{stroke:#fff;stroke-width:calc(var(--u)*0.8)}.map .marker.player{fill:#1565c0}
+.map .label{fill:#333}.map .crew-end{fill:none;stroke:#2e7d32;stroke-width:calc(var(--u)*1.5)}.map .marker{stroke:#fff;stroke-width:calc(var(--u)*0.8)}.map .marker.player{fill:#1565c0}
 .map .marker.crew{fill:#2e7d32}.map .marker.gunner{fill:#ef6c00}.map .marker.ped{fill:#555}.map .hidden{display:none}
 .legend span{display:inline-block;margin-right:12px}.legend span::before{content:"";display:inline-block;width:12px;height:12px;margin-right:4px;vertical-align:-1px;border-radius:2px}
 .legend .player::before{background:#1565c0}.legend .crew::before{background:#2e7d32}.legend .gunner::before{background:#ef6c00}
@@ -29,7 +29,7 @@ table.checks tr.fail{color:#c62828;font-weight:600}table.checks tr.fail td:first
 svg.chart{width:100%;max-width:900px}.chart .grid{stroke:#e0e0e0}.chart .axis{font-size:11px;fill:#555}
 .chart .wanted{fill:none;stroke:#6a1b9a;stroke-width:2}.chart .shots{fill:none;stroke:#90a4ae;stroke-width:1.5}.chart .cursor{stroke:#1565c0;stroke-dasharray:3}
 .shots-grid{display:grid;grid-template-columns:repeat(auto-fill,minmax(300px,1fr));gap:12px}
-figure{margin:0}figure svg{width:100%;display:block;border-radius:4px}figcaption{font-size:12px;color:#444;margin-top:2px}
+figure{margin:0}figure svg{width:100%;height:auto;display:block;border-radius:4px}figcaption{font-size:12px;color:#444;margin-top:2px}
 figure.current svg{outline:3px solid #1565c0}
 #events{list-style:none;padding:0;margin:0;font-family:ui-monospace,monospace;font-size:12.5px;max-height:480px;overflow:auto}
 #events li{padding:1px 4px;cursor:pointer}#events li:hover{background:#eef3f8}#events li.failed{color:#c62828;font-weight:700}
@@ -114,7 +114,7 @@ const std::string& reportScript() {
         item.classList.toggle('hidden', needle !== '' && item.textContent.toLowerCase().indexOf(needle) < 0);
       });
     });
-    show(0);
+    show(Number(slider.value));
 
     var pictures = document.querySelectorAll('#screens figure svg').length;
     var maps = document.querySelectorAll('svg.map').length;
