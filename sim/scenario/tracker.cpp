@@ -188,15 +188,18 @@ void Tracker::onFireCall(const sim::NativeCall& call) {
         awaitingTankReread_ = true;
         if (!givenUp_) {
             givenUp_ = true;
+            reboardOrdered_ = false;
             const char* order = call.native == n.leaveVehicle ? "the gunner is told to leave the vehicle"
                                                               : "the gunner's tasks are cleared";
             say(ms, call.frame, "crew",
-                "crew given up (" + (unfitReason_.empty() ? std::string("unfit") : unfitReason_) + "): " + order);
+                std::string(giveUpOrders_ > 1 ? "crew given up again (" : "crew given up (") +
+                    (unfitReason_.empty() ? std::string("unfit") : unfitReason_) + "): " + order);
         }
     } else if (call.native == n.enterVehicle && call.intArg(0) == gunner_) {
         ++reboardOrders_;
         if (!reboardOrdered_) {
             reboardOrdered_ = true;
+            givenUp_ = false;  // once back in, an unfit crew is given up anew
             say(ms, call.frame, "crew", "the gunner is ordered back into seat " + std::to_string(call.intArg(3)));
         }
     } else if (call.native == n.boneCoords && call.intArg(1) == 0) {
