@@ -112,16 +112,20 @@ protected:
                                                  "Technical", "Insurgent", "Valkyrie", "Close menu"};
 };
 
-TEST_F(FramePassTest, TheStatusMessageIsDrawnBeforeTheMenu) {
+TEST_F(FramePassTest, TheStatusMessageTheMenuAndTheSupervisorRunInThatOrder) {
     const std::size_t first = host().calls().size();
     host().runFrames(1);
     EXPECT_EQ(captions(), everything);
     // The message's box closes its line before the menu's first native.
     std::vector<std::string> names;
     for (std::size_t i = first; i < host().calls().size(); ++i) names.push_back(host().calls()[i].name());
-    ASSERT_EQ(names.size(), 20u + 5u * 18u);
+    // 20 natives for the boxed message, 18 for each of the five menu lines, then the supervisor's
+    // five (no crew yet).
+    ASSERT_EQ(names.size(), 20u + 5u * 18u + 5u);
     EXPECT_EQ(names[19], "DRAW_RECT");
     EXPECT_EQ(names[20], "SET_TEXT_FONT");
+    EXPECT_EQ(names[109], "END_TEXT_COMMAND_GET_NUMBER_OF_LINES_FOR_STRING");
+    EXPECT_EQ(names[110], "PLAYER_ID");
 }
 
 TEST_F(FramePassTest, AnExceptionInTheStatusMessageSkipsTheMenuForThatPassOnly) {

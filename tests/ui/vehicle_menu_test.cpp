@@ -240,7 +240,8 @@ TEST_F(VehicleMenuTest, CloseMenuClosesWithoutSpawningAnything) {
     EXPECT_FALSE(state.menuOpen);
     host().runFrames(30);
 
-    // Nothing but the menu's drawing in the choosing frame, and no wait inside it.
+    // Nothing but the menu's drawing and the supervisor's checks in the choosing frame, and no
+    // wait inside it.
     const std::set<std::string> drawing = {"SET_TEXT_FONT",
                                            "SET_TEXT_SCALE",
                                            "SET_TEXT_COLOUR",
@@ -251,7 +252,11 @@ TEST_F(VehicleMenuTest, CloseMenuClosesWithoutSpawningAnything) {
                                            "ADD_TEXT_COMPONENT_SUBSTRING_PLAYER_NAME",
                                            "END_TEXT_COMMAND_DISPLAY_TEXT",
                                            "BEGIN_TEXT_COMMAND_GET_NUMBER_OF_LINES_FOR_STRING",
-                                           "END_TEXT_COMMAND_GET_NUMBER_OF_LINES_FOR_STRING"};
+                                           "END_TEXT_COMMAND_GET_NUMBER_OF_LINES_FOR_STRING",
+                                           "PLAYER_ID",
+                                           "PLAYER_PED_ID",
+                                           "GET_VEHICLE_PED_IS_USING",
+                                           "DOES_ENTITY_EXIST"};
     const auto calls = test::callsFrom(host(), first);
     ASSERT_FALSE(calls.empty());
     for (const auto& call : calls) {
@@ -260,6 +265,8 @@ TEST_F(VehicleMenuTest, CloseMenuClosesWithoutSpawningAnything) {
         }
     }
     EXPECT_EQ(host().waitCount() - waits, 31u);
+    EXPECT_EQ(host().countCalls("GET_HASH_KEY"), 0u);
+    EXPECT_EQ(host().countCalls("CREATE_VEHICLE"), 0u);
     EXPECT_EQ(state.crewVehicle, 0);
     EXPECT_EQ(state.gunnerPed, 0);
     EXPECT_EQ(state.menuSelection, 3);
