@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
@@ -242,6 +243,51 @@ TEST(ScenarioRun, TheCrossCheckNoticesAStateThatDisagrees) {
     EXPECT_TRUE(noted("the script holds no crew"));
     // The probe also decides the expectations it answers: the Valkyrie's checks of mode 1 fail.
     EXPECT_FALSE(result.passed());
+}
+
+}  // namespace
+
+namespace {
+
+// The narration tells the game's events, in order, with their details.
+TEST(ScenarioNarration, TellsTheRunByGameEventsInOrder) {
+    struct Case {
+        const char* file;
+        std::vector<std::string> lines;  // each must follow the one before
+    };
+    const Case cases[] = {
+        {"demo.toml",
+         {"vehicle menu opened, highlight on Technical", "highlight moved to Insurgent", "Insurgent chosen: spawning the crew",
+          "Insurgent created at (0.0, 5.0, 0.0)", "gunner created in seat 7 of the Insurgent", "\"Insurgent vehicle created.\"",
+          "vehicle menu closed", "the player gets into the crew vehicle", "the gunner opens fire where the camera points",
+          "wanted level raised to 1 at shot order 1", "\"Attack mode: Tobek attack enemies.\"", "attack mode 0 -> 1",
+          "the gunner targets biker (hurt the player), 27.", "the gunner opens fire on biker", "biker is down"}},
+        {"giveup_water.toml",
+         {"the crew vehicle ends up in water", "crew given up (the crew vehicle is in water): the gunner is told to leave",
+          "the script forgets the crew vehicle", "the gunner is out of the crew vehicle"}},
+        {"giveup_gunner_killed.toml",
+         {"the gunner is killed", "crew given up (the gunner's health is 0): the gunner's tasks are cleared",
+          "the script forgets the crew vehicle"}},
+        {"reboard.toml",
+         {"the gunner is thrown out of the vehicle", "the gunner is ordered back into seat 7",
+          "the gunner is back in seat 7 (re-boarded)"}},
+        {"spawn_fails.toml",
+         {"Valkyrie chosen: spawning the crew", "\"Failed creating vehicle.\"", "Insurgent chosen: spawning the crew",
+          "\"Insurgent vehicle created.\""}},
+        {"mode1_combat.toml",
+         {"the gunner targets raider (hurt the crew vehicle)", "raider is down", "the gunner targets cop (police)",
+          "the gunner targets sniper (hurt the gunner)"}},
+    };
+    for (const auto& c : cases) {
+        const scenario::Scenario s = scenario::loadScenario((scenarioFolder() / c.file).string());
+        const auto result = scenario::runScenario(s, sim::linkedScript(), {});
+        std::size_t next = 0;
+        for (const auto& line : result.narration) {
+            if (next < c.lines.size() && line.text.find(c.lines[next]) != std::string::npos) ++next;
+        }
+        EXPECT_EQ(next, c.lines.size()) << c.file << ": missing, or out of order: \"" << c.lines[std::min(next, c.lines.size() - 1)]
+                                        << "\"";
+    }
 }
 
 }  // namespace
