@@ -1,13 +1,13 @@
 // How fast gunner-sim plays scenarios: the one-hour combat run (the target is well under a
 // minute on the project's 2-core machine), the demo, and the cost of collecting a report.
+#include <benchmark/benchmark.h>
+
+#include <string>
+
 #include "runtime/state.h"
 #include "scenario/parser.h"
 #include "scenario/run.h"
 #include "script_link/script_module.h"
-
-#include <benchmark/benchmark.h>
-
-#include <string>
 
 namespace {
 

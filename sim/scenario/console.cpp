@@ -30,7 +30,8 @@ void Printer::summary(const RunResult& result) {
     std::fprintf(out_, "  frames             %llu\n", static_cast<unsigned long long>(result.frames));
     std::fprintf(out_, "  native calls       %llu\n", static_cast<unsigned long long>(result.nativeCalls));
     std::fprintf(out_, "  shot orders        %lld\n", static_cast<long long>(result.shotOrders));
-    std::fprintf(out_, "  wanted level       %d (the script last set %d)\n", result.wantedLevel, result.scriptWantedLevel);
+    std::fprintf(out_, "  wanted level       %d (the script last set %d)\n", result.wantedLevel,
+                 result.scriptWantedLevel);
     std::fprintf(out_, "  attack mode        %d\n", result.attackMode);
     std::fprintf(out_, "  crew               %s\n", result.crewState.c_str());
     std::fprintf(out_, "  expectations       %zu of %zu met\n", passedChecks, result.checks.size());
@@ -45,14 +46,15 @@ void Printer::summary(const RunResult& result) {
 }
 
 void Printer::failures(const RunResult& result) {
-    for (const auto& error : result.hostErrors) std::fprintf(stderr, "%s: host protocol error: %s\n", program_.c_str(), error.c_str());
+    for (const auto& error : result.hostErrors)
+        std::fprintf(stderr, "%s: host protocol error: %s\n", program_.c_str(), error.c_str());
     for (const auto& check : result.checks) {
         if (check.passed) continue;
         const std::string when =
             check.group.atMs ? "at " + std::to_string(*check.group.atMs) + " ms" : std::string("at the end");
-        std::fprintf(stderr, "%s: %s: expectation failed %s (checked at %u ms): expected %s, found %s\n", program_.c_str(),
-                     describe(check.check.origin).c_str(), when.c_str(), check.checkedAtMs, check.expected.c_str(),
-                     check.actual.c_str());
+        std::fprintf(stderr, "%s: %s: expectation failed %s (checked at %u ms): expected %s, found %s\n",
+                     program_.c_str(), describe(check.check.origin).c_str(), when.c_str(), check.checkedAtMs,
+                     check.expected.c_str(), check.actual.c_str());
     }
 }
 
@@ -64,7 +66,8 @@ void Progress::show(std::uint32_t elapsedMs, std::uint32_t endMs) {
     constexpr int width = 30;
     const int filled = percent * width / 100;
     std::fprintf(out_, "\r[%.*s%*s] %3d%%  %.0f / %.0f s of game time", filled, "##############################",
-                 width - filled, "", percent, static_cast<double>(elapsedMs) / 1000.0, static_cast<double>(endMs) / 1000.0);
+                 width - filled, "", percent, static_cast<double>(elapsedMs) / 1000.0,
+                 static_cast<double>(endMs) / 1000.0);
     std::fflush(out_);
     shown_ = true;
 }

@@ -1,13 +1,13 @@
 // What a run prints on the console: the narrated timeline, the summary, failures and progress.
 #pragma once
 
-#include "scenario/run.h"
-#include "scenario/scenario.h"
-#include "scenario/tracker.h"
-
 #include <cstdint>
 #include <cstdio>
 #include <string>
+
+#include "scenario/run.h"
+#include "scenario/scenario.h"
+#include "scenario/tracker.h"
 
 namespace scenario {
 

@@ -15,16 +15,16 @@ struct NamedKey {
 
 // Aliases first for a name, the preferred spelling last wins in keyName.
 constexpr std::array namedKeys{
-    NamedKey{"left_mouse", 0x01},  NamedKey{"right_mouse", 0x02}, NamedKey{"middle_mouse", 0x04},
-    NamedKey{"backspace", 0x08},   NamedKey{"tab", 0x09},         NamedKey{"return", 0x0D},
-    NamedKey{"enter", 0x0D},       NamedKey{"shift", 0x10},       NamedKey{"control", 0x11},
-    NamedKey{"ctrl", 0x11},        NamedKey{"alt", 0x12},         NamedKey{"escape", 0x1B},
-    NamedKey{"esc", 0x1B},         NamedKey{"space", 0x20},       NamedKey{"prior", 0x21},
-    NamedKey{"page_up", 0x21},     NamedKey{"next", 0x22},        NamedKey{"page_down", 0x22},
-    NamedKey{"end", 0x23},         NamedKey{"home", 0x24},        NamedKey{"left", 0x25},
-    NamedKey{"up", 0x26},          NamedKey{"right", 0x27},       NamedKey{"down", 0x28},
-    NamedKey{"insert", 0x2D},      NamedKey{"delete", 0x2E},      NamedKey{"multiply", 0x6A},
-    NamedKey{"add", 0x6B},         NamedKey{"subtract", 0x6D},    NamedKey{"decimal", 0x6E},
+    NamedKey{"left_mouse", 0x01}, NamedKey{"right_mouse", 0x02}, NamedKey{"middle_mouse", 0x04},
+    NamedKey{"backspace", 0x08},  NamedKey{"tab", 0x09},         NamedKey{"return", 0x0D},
+    NamedKey{"enter", 0x0D},      NamedKey{"shift", 0x10},       NamedKey{"control", 0x11},
+    NamedKey{"ctrl", 0x11},       NamedKey{"alt", 0x12},         NamedKey{"escape", 0x1B},
+    NamedKey{"esc", 0x1B},        NamedKey{"space", 0x20},       NamedKey{"prior", 0x21},
+    NamedKey{"page_up", 0x21},    NamedKey{"next", 0x22},        NamedKey{"page_down", 0x22},
+    NamedKey{"end", 0x23},        NamedKey{"home", 0x24},        NamedKey{"left", 0x25},
+    NamedKey{"up", 0x26},         NamedKey{"right", 0x27},       NamedKey{"down", 0x28},
+    NamedKey{"insert", 0x2D},     NamedKey{"delete", 0x2E},      NamedKey{"multiply", 0x6A},
+    NamedKey{"add", 0x6B},        NamedKey{"subtract", 0x6D},    NamedKey{"decimal", 0x6E},
     NamedKey{"divide", 0x6F},
 };
 
@@ -84,7 +84,8 @@ std::vector<std::string> splitCombination(std::string_view text) {
     std::size_t start = 0;
     for (;;) {
         const std::size_t plus = text.find('+', start);
-        std::string_view part = text.substr(start, plus == std::string_view::npos ? std::string_view::npos : plus - start);
+        std::string_view part =
+            text.substr(start, plus == std::string_view::npos ? std::string_view::npos : plus - start);
         while (!part.empty() && part.front() == ' ') part.remove_prefix(1);
         while (!part.empty() && part.back() == ' ') part.remove_suffix(1);
         parts.emplace_back(part);

@@ -39,20 +39,22 @@ void Reader::fail(const Origin& where, const std::string& field, const std::stri
     throw ScenarioError(where, field, reason);
 }
 
-void Reader::onlyKeys(const toml::table& table, const std::string& path, std::initializer_list<std::string_view> allowed,
-                      std::string_view what) const {
+void Reader::onlyKeys(const toml::table& table, const std::string& path,
+                      std::initializer_list<std::string_view> allowed, std::string_view what) const {
     for (auto&& [key, node] : table) {
         bool known = false;
         for (const auto name : allowed) known = known || key.str() == name;
         if (known) continue;
         std::string list;
         for (const auto name : allowed) list += (list.empty() ? "" : ", ") + std::string(name);
-        const bool topLevel = key.str() == "timeline" || key.str() == "expect" || key.str() == "end" || key.str() == "name";
-        const std::string hint = !path.empty() && topLevel
-                                     ? "; a top-level key written after a [table] header belongs to that table: move it above the first header"
-                                     : "";
-        throw ScenarioError(origin(key.source().begin.line > 0 ? key.source() : node.source()), join(path, key.str()),
-                            "unknown " + std::string(what) + " '" + std::string(key.str()) + "' (known: " + list + ")" + hint);
+        const bool topLevel =
+            key.str() == "timeline" || key.str() == "expect" || key.str() == "end" || key.str() == "name";
+        const std::string hint = !path.empty() && topLevel ? "; a top-level key written after a [table] header belongs "
+                                                             "to that table: move it above the first header"
+                                                           : "";
+        throw ScenarioError(
+            origin(key.source().begin.line > 0 ? key.source() : node.source()), join(path, key.str()),
+            "unknown " + std::string(what) + " '" + std::string(key.str()) + "' (known: " + list + ")" + hint);
     }
 }
 
@@ -66,13 +68,15 @@ const toml::array& Reader::array(const toml::node& node, const std::string& fiel
     fail(node, field, "expected an array");
 }
 
-std::int64_t Reader::integer(const toml::node& node, const std::string& field, std::int64_t min, std::int64_t max) const {
+std::int64_t Reader::integer(const toml::node& node, const std::string& field, std::int64_t min,
+                             std::int64_t max) const {
     const auto* value = node.as_integer();
     if (value == nullptr) fail(node, field, "expected a whole number");
     const std::int64_t number = value->get();
     if (number < min || number > max) {
-        fail(node, field, "must be between " + std::to_string(min) + " and " + std::to_string(max) + ", not " +
-                              std::to_string(number));
+        fail(node, field,
+             "must be between " + std::to_string(min) + " and " + std::to_string(max) + ", not " +
+                 std::to_string(number));
     }
     return number;
 }

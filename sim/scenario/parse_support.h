@@ -1,9 +1,6 @@
 // Helpers shared by the scenario parser's parts: typed field readers that fail with a position.
 #pragma once
 
-#include "scenario/parser.h"
-#include "scenario/scenario.h"
-
 #include <toml++/toml.h>
 
 #include <cstdint>
@@ -11,6 +8,9 @@
 #include <set>
 #include <string>
 #include <string_view>
+
+#include "scenario/parser.h"
+#include "scenario/scenario.h"
 
 namespace scenario::parse {
 

@@ -1,10 +1,10 @@
 // The scenario parser: timeline entries and expectations.
-#include "scenario/keys.h"
-#include "scenario/parse_support.h"
-
 #include <algorithm>
 #include <array>
 #include <limits>
+
+#include "scenario/keys.h"
+#include "scenario/parse_support.h"
 
 namespace scenario::parse {
 namespace {
@@ -16,12 +16,23 @@ struct EventKind {
 };
 
 const std::array eventKinds{
-    EventKind{"press", {}},          EventKind{"release", {}},        EventKind{"tap", {"hold"}},
-    EventKind{"enter_vehicle", {"seat"}}, EventKind{"leave_vehicle", {}}, EventKind{"move", {"to", "velocity"}},
-    EventKind{"shoot", {"target", "damage"}}, EventKind{"hide", {}},    EventKind{"reveal", {}},
-    EventKind{"vanish", {}},         EventKind{"kill", {}},           EventKind{"set_health", {"health"}},
-    EventKind{"gunner", {}},         EventKind{"crew_vehicle", {}},   EventKind{"tank_health", {}},
-    EventKind{"clear_wanted", {}},   EventKind{"camera", {}},
+    EventKind{"press", {}},
+    EventKind{"release", {}},
+    EventKind{"tap", {"hold"}},
+    EventKind{"enter_vehicle", {"seat"}},
+    EventKind{"leave_vehicle", {}},
+    EventKind{"move", {"to", "velocity"}},
+    EventKind{"shoot", {"target", "damage"}},
+    EventKind{"hide", {}},
+    EventKind{"reveal", {}},
+    EventKind{"vanish", {}},
+    EventKind{"kill", {}},
+    EventKind{"set_health", {"health"}},
+    EventKind{"gunner", {}},
+    EventKind{"crew_vehicle", {}},
+    EventKind{"tank_health", {}},
+    EventKind{"clear_wanted", {}},
+    EventKind{"camera", {}},
 };
 
 std::string eventList() {
@@ -115,7 +126,8 @@ void readEvent(const Reader& reader, const toml::table& entry, const std::string
     const std::string valueField = join(field, key);
     auto extra = [&](std::string_view name) { return entry.get(name); };
     auto mustBeTrue = [&] {
-        if (!reader.boolean(*value, valueField)) reader.fail(*value, valueField, "write '" + key + " = true' or leave it out");
+        if (!reader.boolean(*value, valueField))
+            reader.fail(*value, valueField, "write '" + key + " = true' or leave it out");
     };
 
     if (key == "press" || key == "release" || key == "tap") {
@@ -125,7 +137,8 @@ void readEvent(const Reader& reader, const toml::table& entry, const std::string
     } else if (key == "enter_vehicle") {
         event.action = Action::EnterVehicle;
         event.subject = reference(reader, *value, valueField, names, {"crew"}, false, true);
-        if (const auto* seat = extra("seat")) event.seat = static_cast<std::int32_t>(reader.integer(*seat, join(field, "seat"), -1, 15));
+        if (const auto* seat = extra("seat"))
+            event.seat = static_cast<std::int32_t>(reader.integer(*seat, join(field, "seat"), -1, 15));
     } else if (key == "leave_vehicle") {
         event.action = Action::LeaveVehicle;
         mustBeTrue();
@@ -139,33 +152,50 @@ void readEvent(const Reader& reader, const toml::table& entry, const std::string
         event.action = Action::Shoot;
         event.subject = reference(reader, *value, valueField, names, {}, true, false);
         const auto* target = extra("target");
-        if (target == nullptr) reader.fail(entry, join(field, "target"), "missing: \"player\", \"gunner\", \"crew\" or a ped");
-        event.object = reference(reader, *target, join(field, "target"), names, {"player", "gunner", "crew"}, true, false);
+        if (target == nullptr)
+            reader.fail(entry, join(field, "target"), "missing: \"player\", \"gunner\", \"crew\" or a ped");
+        event.object =
+            reference(reader, *target, join(field, "target"), names, {"player", "gunner", "crew"}, true, false);
         event.amount = 10;
-        if (const auto* damage = extra("damage")) event.amount = static_cast<std::int32_t>(reader.integer(*damage, join(field, "damage"), 0, 100000));
+        if (const auto* damage = extra("damage"))
+            event.amount = static_cast<std::int32_t>(reader.integer(*damage, join(field, "damage"), 0, 100000));
     } else if (key == "hide" || key == "reveal" || key == "vanish" || key == "kill") {
-        event.action = key == "hide" ? Action::Hide : key == "reveal" ? Action::Reveal : key == "vanish" ? Action::Vanish : Action::Kill;
-        event.subject = key == "kill" ? reference(reader, *value, valueField, names, {"gunner"}, true, false)
-                                      : reference(reader, *value, valueField, names, {}, true, event.action == Action::Vanish);
+        event.action = key == "hide"     ? Action::Hide
+                       : key == "reveal" ? Action::Reveal
+                       : key == "vanish" ? Action::Vanish
+                                         : Action::Kill;
+        event.subject = key == "kill"
+                            ? reference(reader, *value, valueField, names, {"gunner"}, true, false)
+                            : reference(reader, *value, valueField, names, {}, true, event.action == Action::Vanish);
     } else if (key == "set_health") {
         event.action = Action::SetHealth;
         event.subject = reference(reader, *value, valueField, names, {"gunner", "player"}, true, false);
         const auto* health = extra("health");
         if (health == nullptr) reader.fail(entry, join(field, "health"), "missing: the new health");
-        event.amount = static_cast<std::int32_t>(reader.integer(*health, join(field, "health"), std::numeric_limits<std::int32_t>::min(),
+        event.amount = static_cast<std::int32_t>(reader.integer(*health, join(field, "health"),
+                                                                std::numeric_limits<std::int32_t>::min(),
                                                                 std::numeric_limits<std::int32_t>::max()));
     } else if (key == "gunner") {
         const std::string what = reader.string(*value, valueField);
-        if (what == "thrown_out") event.action = Action::ThrowOutGunner;
-        else if (what == "killed") event.action = Action::Kill, event.subject = "gunner";
-        else reader.fail(*value, valueField, "unknown gunner event '" + what + "' (known: thrown_out, killed)");
+        if (what == "thrown_out")
+            event.action = Action::ThrowOutGunner;
+        else if (what == "killed")
+            event.action = Action::Kill, event.subject = "gunner";
+        else
+            reader.fail(*value, valueField, "unknown gunner event '" + what + "' (known: thrown_out, killed)");
     } else if (key == "crew_vehicle") {
         const std::string what = reader.string(*value, valueField);
-        if (what == "flipped") event.action = Action::FlipVehicle;
-        else if (what == "upright") event.action = Action::RightVehicle;
-        else if (what == "in_water") event.action = Action::IntoWater;
-        else if (what == "out_of_water") event.action = Action::OutOfWater;
-        else reader.fail(*value, valueField, "unknown crew vehicle event '" + what + "' (known: flipped, upright, in_water, out_of_water)");
+        if (what == "flipped")
+            event.action = Action::FlipVehicle;
+        else if (what == "upright")
+            event.action = Action::RightVehicle;
+        else if (what == "in_water")
+            event.action = Action::IntoWater;
+        else if (what == "out_of_water")
+            event.action = Action::OutOfWater;
+        else
+            reader.fail(*value, valueField,
+                        "unknown crew vehicle event '" + what + "' (known: flipped, upright, in_water, out_of_water)");
     } else if (key == "tank_health") {
         event.action = Action::TankHealth;
         event.value = reader.number(*value, valueField);
@@ -197,8 +227,9 @@ void readCheck(const Reader& reader, std::string_view key, const toml::node& nod
         check.check = Check::Status;
         check.text = reader.string(node, field);
     } else if (key == "crew_exists" || key == "player_in_crew_vehicle" || key == "gunner_in_crew_vehicle") {
-        check.check = key == "crew_exists" ? Check::CrewExists
-                      : key == "player_in_crew_vehicle" ? Check::PlayerInCrewVehicle : Check::GunnerInCrewVehicle;
+        check.check = key == "crew_exists"              ? Check::CrewExists
+                      : key == "player_in_crew_vehicle" ? Check::PlayerInCrewVehicle
+                                                        : Check::GunnerInCrewVehicle;
         check.flag = reader.boolean(node, field);
     } else if (key == "ped_down" || key == "ped_standing") {
         check.check = key == "ped_down" ? Check::PedDown : Check::PedStanding;
@@ -227,8 +258,10 @@ void readCheck(const Reader& reader, std::string_view key, const toml::node& nod
             reader.onlyKeys(range, field, {"min", "max"}, "shots field");
             check.min = 0;
             check.max = std::numeric_limits<std::int64_t>::max();
-            if (const auto* min = range.get("min")) check.min = reader.integer(*min, join(field, "min"), 0, std::numeric_limits<std::int32_t>::max());
-            if (const auto* max = range.get("max")) check.max = reader.integer(*max, join(field, "max"), 0, std::numeric_limits<std::int32_t>::max());
+            if (const auto* min = range.get("min"))
+                check.min = reader.integer(*min, join(field, "min"), 0, std::numeric_limits<std::int32_t>::max());
+            if (const auto* max = range.get("max"))
+                check.max = reader.integer(*max, join(field, "max"), 0, std::numeric_limits<std::int32_t>::max());
             if (range.empty()) reader.fail(node, field, "give 'min', 'max' or both");
             if (check.min > check.max) reader.fail(node, field, "'min' is above 'max'");
         }
@@ -247,8 +280,9 @@ void readTimeline(const Reader& reader, const toml::node& node, const Names& nam
         event.origin = reader.origin(entry);
         readEvent(reader, entry, field, names, event);
         if (event.atMs > scenario.endMs) {
-            reader.fail(*entry.get("at"), join(field, "at"), "event at " + std::to_string(event.atMs) +
-                                                                " ms is after the end (" + std::to_string(scenario.endMs) + " ms)");
+            reader.fail(*entry.get("at"), join(field, "at"),
+                        "event at " + std::to_string(event.atMs) + " ms is after the end (" +
+                            std::to_string(scenario.endMs) + " ms)");
         }
         scenario.timeline.push_back(event);
     }
@@ -269,8 +303,9 @@ void readExpectations(const Reader& reader, const toml::node& node, const Names&
             if (key.str() == "at") {
                 group.atMs = reader.time(value, join(field, "at"));
                 if (*group.atMs > scenario.endMs) {
-                    reader.fail(value, join(field, "at"), "expectation at " + std::to_string(*group.atMs) +
-                                                              " ms is after the end (" + std::to_string(scenario.endMs) + " ms)");
+                    reader.fail(value, join(field, "at"),
+                                "expectation at " + std::to_string(*group.atMs) + " ms is after the end (" +
+                                    std::to_string(scenario.endMs) + " ms)");
                 }
                 continue;
             }

@@ -1,20 +1,20 @@
 // The scenario parser: top level and the world at the start.
 #include "scenario/parser.h"
 
-#include "scenario/parse_support.h"
-
 #include <algorithm>
 #include <cctype>
 #include <fstream>
 #include <sstream>
 
+#include "scenario/parse_support.h"
+
 namespace scenario {
 
 std::vector<ModelSetup> defaultModels() {
     return {
-        {"TECHNICAL", true, true, 3},     {"INSURGENT", true, true, 3},      {"VALKYRIE", true, true, 4},
-        {"ig_tobekdavis", false, true, 2}, {"g_m_y_lost_01", false, true, 1}, {"s_m_y_cop_01", false, true, 1},
-        {"a_m_y_hipster_01", false, true, 1}, {"police", true, true, 2},     {"sultan", true, true, 2},
+        {"TECHNICAL", true, true, 3},         {"INSURGENT", true, true, 3},      {"VALKYRIE", true, true, 4},
+        {"ig_tobekdavis", false, true, 2},    {"g_m_y_lost_01", false, true, 1}, {"s_m_y_cop_01", false, true, 1},
+        {"a_m_y_hipster_01", false, true, 1}, {"police", true, true, 2},         {"sultan", true, true, 2},
     };
 }
 
@@ -57,8 +57,10 @@ void readModels(const Reader& reader, const toml::table& table, WorldSetup& worl
         if (const auto* frames = entry.get("frames")) {
             model->framesToLoad = static_cast<std::int32_t>(reader.integer(*frames, join(field, "frames"), -1, 100000));
         }
-        if (const auto* inImage = entry.get("in_image")) model->inImage = reader.boolean(*inImage, join(field, "in_image"));
-        if (const auto* vehicle = entry.get("vehicle")) model->isVehicle = reader.boolean(*vehicle, join(field, "vehicle"));
+        if (const auto* inImage = entry.get("in_image"))
+            model->inImage = reader.boolean(*inImage, join(field, "in_image"));
+        if (const auto* vehicle = entry.get("vehicle"))
+            model->isVehicle = reader.boolean(*vehicle, join(field, "vehicle"));
     }
 }
 
@@ -81,7 +83,8 @@ std::string checkedModel(const Reader& reader, const toml::table& entry, const s
     const std::string name = reader.string(*node, join(field, "model"));
     const ModelSetup* model = findModel(world.models, name);
     if (model == nullptr) {
-        reader.fail(*node, join(field, "model"), "model '" + name + "' is not in the world (declare it under [world.models])");
+        reader.fail(*node, join(field, "model"),
+                    "model '" + name + "' is not in the world (declare it under [world.models])");
     }
     if (model->isVehicle != wantVehicle) {
         reader.fail(*node, join(field, "model"),
@@ -100,7 +103,8 @@ void readPeds(const Reader& reader, const toml::array& peds, WorldSetup& world, 
     for (std::size_t i = 0; i < peds.size(); ++i) {
         const std::string field = parse::indexed("world.peds", i);
         const auto& entry = reader.table(*peds.get(i), field);
-        reader.onlyKeys(entry, field, {"name", "model", "position", "heading", "velocity", "type", "health"}, "ped field");
+        reader.onlyKeys(entry, field, {"name", "model", "position", "heading", "velocity", "type", "health"},
+                        "ped field");
         PedSetup ped;
         ped.origin = reader.origin(entry);
         ped.name = checkedName(reader, entry, field, names);
@@ -108,7 +112,8 @@ void readPeds(const Reader& reader, const toml::array& peds, WorldSetup& world, 
         ped.position = requiredVec3(reader, entry, field, "position");
         if (const auto* n = entry.get("heading")) ped.heading = reader.number(*n, join(field, "heading"));
         if (const auto* n = entry.get("velocity")) ped.velocity = reader.vec3(*n, join(field, "velocity"));
-        if (const auto* n = entry.get("type")) ped.pedType = static_cast<std::int32_t>(reader.integer(*n, join(field, "type"), 0, 30));
+        if (const auto* n = entry.get("type"))
+            ped.pedType = static_cast<std::int32_t>(reader.integer(*n, join(field, "type"), 0, 30));
         if (const auto* n = entry.get("health")) {
             ped.health = static_cast<std::int32_t>(reader.integer(*n, join(field, "health"), 0, 100000000));
         }
@@ -135,7 +140,8 @@ void readVehicles(const Reader& reader, const toml::array& vehicles, WorldSetup&
 
 void readWorld(const Reader& reader, const toml::table& table, WorldSetup& world, Names& names) {
     reader.onlyKeys(table, "world",
-                    {"screen", "frame_ms", "start_tick", "camera", "player", "models", "peds", "vehicles"}, "world field");
+                    {"screen", "frame_ms", "start_tick", "camera", "player", "models", "peds", "vehicles"},
+                    "world field");
     if (const auto* node = table.get("screen")) {
         const auto* size = node->as_array();
         if (size == nullptr || size->size() != 2) reader.fail(*node, "world.screen", "expected [width, height]");
@@ -157,7 +163,8 @@ void readWorld(const Reader& reader, const toml::table& table, WorldSetup& world
     }
     if (const auto* node = table.get("models")) readModels(reader, reader.table(*node, "world.models"), world);
     if (const auto* node = table.get("peds")) readPeds(reader, reader.array(*node, "world.peds"), world, names);
-    if (const auto* node = table.get("vehicles")) readVehicles(reader, reader.array(*node, "world.vehicles"), world, names);
+    if (const auto* node = table.get("vehicles"))
+        readVehicles(reader, reader.array(*node, "world.vehicles"), world, names);
 }
 
 }  // namespace
@@ -168,8 +175,9 @@ Scenario parseScenario(std::string_view text, const std::string& file) {
         root = toml::parse(text, file);
     } catch (const toml::parse_error& error) {
         const auto& where = error.source().begin;
-        throw ScenarioError(Origin{file, static_cast<std::int64_t>(where.line), static_cast<std::int64_t>(where.column)},
-                            "", "TOML syntax error: " + std::string(error.description()));
+        throw ScenarioError(
+            Origin{file, static_cast<std::int64_t>(where.line), static_cast<std::int64_t>(where.column)}, "",
+            "TOML syntax error: " + std::string(error.description()));
     }
     const Reader reader(file);
     Scenario scenario;

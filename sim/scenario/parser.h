@@ -1,11 +1,11 @@
 // Reads a scenario from a TOML file, checking every field; bad input becomes one ScenarioError.
 #pragma once
 
-#include "scenario/scenario.h"
-
 #include <stdexcept>
 #include <string>
 #include <string_view>
+
+#include "scenario/scenario.h"
 
 namespace scenario {
 

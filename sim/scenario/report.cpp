@@ -1,13 +1,13 @@
 // The HTML report: summary, expectations, map, charts, screen pictures and the narrated timeline.
 #include "scenario/report.h"
 
-#include "scenario/console.h"
-#include "scenario/report_assets.h"
-#include "scenario/screen_picture.h"
-
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+
+#include "scenario/console.h"
+#include "scenario/report_assets.h"
+#include "scenario/screen_picture.h"
 
 namespace scenario {
 
@@ -16,12 +16,23 @@ std::string escapeHtml(const std::string& text) {
     out.reserve(text.size());
     for (const char c : text) {
         switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            case '\'': out += "&#39;"; break;
-            default: out += c;
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            case '\'':
+                out += "&#39;";
+                break;
+            default:
+                out += c;
         }
     }
     return out;
@@ -137,7 +148,8 @@ std::string mapSvg(const RunResult& result) {
     }
     for (std::size_t p = 0; p < result.pedNames.size(); ++p) {
         std::vector<std::optional<sim::Vec3>> path;
-        for (const auto& sample : result.samples) path.push_back(p < sample.peds.size() ? sample.peds[p] : std::nullopt);
+        for (const auto& sample : result.samples)
+            path.push_back(p < sample.peds.size() ? sample.peds[p] : std::nullopt);
         svg += polyline(path, "path ped");
     }
     svg += polyline(crew, "path crew") + polyline(gunner, "path gunner") + polyline(player, "path player");
@@ -152,21 +164,22 @@ std::string mapSvg(const RunResult& result) {
         const Sample& last = result.samples.back();
         for (std::size_t p = 0; p < result.pedNames.size() && p < last.peds.size(); ++p) {
             const std::string& name = result.pedNames[p];
-            const bool targeted = std::find(result.targetNames.begin(), result.targetNames.end(), name) != result.targetNames.end();
+            const bool targeted =
+                std::find(result.targetNames.begin(), result.targetNames.end(), name) != result.targetNames.end();
             std::optional<sim::Vec3> where = last.peds[p];
             for (auto it = result.samples.rbegin(); !where && it != result.samples.rend(); ++it) {
                 if (p < it->peds.size()) where = it->peds[p];
             }
             if (!where) continue;
             if (targeted) {
-                svg += "<circle class=\"target\" cx=\"" + num(where->x, 2) + "\" cy=\"" + num(-where->y, 2) + "\" r=\"" +
-                       num(unit * 7, 3) + "\"/>";
+                svg += "<circle class=\"target\" cx=\"" + num(where->x, 2) + "\" cy=\"" + num(-where->y, 2) +
+                       "\" r=\"" + num(unit * 7, 3) + "\"/>";
             }
             const bool rightHalf = where->x > (bounds.minX + bounds.maxX) / 2;
             svg += "<text class=\"label\" x=\"" + num(where->x + unit * (rightHalf ? -6 : 6), 2) + "\" y=\"" +
                    num(-where->y - unit * 4, 2) + "\" font-size=\"" + num(unit * 10, 3) + "\"" +
-                   (rightHalf ? " text-anchor=\"end\"" : "") + ">" + escapeHtml(name) + (last.pedsDown[p] ? " (down)" : "") +
-                   "</text>";
+                   (rightHalf ? " text-anchor=\"end\"" : "") + ">" + escapeHtml(name) +
+                   (last.pedsDown[p] ? " (down)" : "") + "</text>";
         }
     }
     // Where the crew vehicle ended up, drawn for good; the markers below follow the slider.
@@ -180,7 +193,8 @@ std::string mapSvg(const RunResult& result) {
     // Markers the page's script moves with the time slider.
     svg += "<g id=\"markers\">";
     svg += "<circle class=\"marker player\" id=\"m-player\" r=\"" + num(unit * 4, 3) + "\"/>";
-    svg += "<rect class=\"marker crew\" id=\"m-crew\" width=\"" + num(unit * 9, 3) + "\" height=\"" + num(unit * 9, 3) + "\"/>";
+    svg += "<rect class=\"marker crew\" id=\"m-crew\" width=\"" + num(unit * 9, 3) + "\" height=\"" + num(unit * 9, 3) +
+           "\"/>";
     svg += "<circle class=\"marker gunner\" id=\"m-gunner\" r=\"" + num(unit * 3, 3) + "\"/>";
     for (std::size_t p = 0; p < result.pedNames.size(); ++p) {
         svg += "<circle class=\"marker ped\" id=\"m-ped-" + std::to_string(p) + "\" r=\"" + num(unit * 3, 3) + "\"/>";
@@ -200,8 +214,8 @@ std::string chartSvg(const RunResult& result) {
                       num(height, 0) + "\" role=\"img\">";
     for (int level = 0; level <= 6; ++level) {
         const double y = top + plotH - plotH * level / 6.0;
-        svg += "<line class=\"grid\" x1=\"" + num(left) + "\" x2=\"" + num(left + plotW) + "\" y1=\"" + num(y) + "\" y2=\"" +
-               num(y) + "\"/><text class=\"axis\" x=\"" + num(left - 8) + "\" y=\"" + num(y + 4) +
+        svg += "<line class=\"grid\" x1=\"" + num(left) + "\" x2=\"" + num(left + plotW) + "\" y1=\"" + num(y) +
+               "\" y2=\"" + num(y) + "\"/><text class=\"axis\" x=\"" + num(left - 8) + "\" y=\"" + num(y + 4) +
                "\" text-anchor=\"end\">" + std::to_string(level) + "</text>";
     }
     svg += "<text class=\"axis\" x=\"" + num(left + plotW + 8) + "\" y=\"" + num(top + 8) + "\">" +
@@ -223,8 +237,8 @@ std::string chartSvg(const RunResult& result) {
                  num(top + plotH - plotH * static_cast<double>(sample.shotOrders) / static_cast<double>(maxShots));
     }
     svg += "<polyline class=\"shots\" points=\"" + shots + "\"/><polyline class=\"wanted\" points=\"" + wanted + "\"/>";
-    svg += "<line id=\"chart-cursor\" class=\"cursor\" x1=\"" + num(left) + "\" x2=\"" + num(left) + "\" y1=\"" + num(top) +
-           "\" y2=\"" + num(top + plotH) + "\"/>";
+    svg += "<line id=\"chart-cursor\" class=\"cursor\" x1=\"" + num(left) + "\" x2=\"" + num(left) + "\" y1=\"" +
+           num(top) + "\" y2=\"" + num(top + plotH) + "\"/>";
     return svg + "</svg>";
 }
 
@@ -243,8 +257,8 @@ std::string timelineHtml(const RunResult& result) {
     for (const auto& line : result.narration) {
         const bool failed = line.kind == "check" && line.text.starts_with("FAILED");
         html += "<li data-kind=\"" + escapeHtml(line.kind) + "\" data-ms=\"" + std::to_string(line.ms) + "\"" +
-                (failed ? " class=\"failed\"" : "") + "><time>" + num(line.ms / 1000.0, 3) + " s</time><span class=\"kind\">" +
-                escapeHtml(line.kind) + "</span> " + escapeHtml(line.text) + "</li>";
+                (failed ? " class=\"failed\"" : "") + "><time>" + num(line.ms / 1000.0, 3) +
+                " s</time><span class=\"kind\">" + escapeHtml(line.kind) + "</span> " + escapeHtml(line.text) + "</li>";
     }
     return html + "</ol>";
 }
@@ -269,27 +283,36 @@ std::string samplesJson(const RunResult& result) {
 
 std::string renderReport(const Scenario& scenario, const RunResult& result) {
     const bool passed = result.passed();
-    std::string html = "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">"
-                       "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">"
-                       "<title>gunner-sim: " + escapeHtml(scenario.name) + "</title><style>" + reportStyle() + "</style></head><body>";
-    html += "<header><h1>" + escapeHtml(scenario.name) + "</h1><p class=\"verdict " + (passed ? "pass\">PASSED" : "fail\">FAILED") +
-            "</p><p class=\"file\">" + escapeHtml(scenario.file) + "</p>";
+    std::string html =
+        "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">"
+        "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">"
+        "<title>gunner-sim: " +
+        escapeHtml(scenario.name) + "</title><style>" + reportStyle() + "</style></head><body>";
+    html += "<header><h1>" + escapeHtml(scenario.name) + "</h1><p class=\"verdict " +
+            (passed ? "pass\">PASSED" : "fail\">FAILED") + "</p><p class=\"file\">" + escapeHtml(scenario.file) +
+            "</p>";
     if (!scenario.description.empty()) html += "<p>" + escapeHtml(scenario.description) + "</p>";
     html += "</header><main>";
     html += "<section id=\"summary\"><h2>Summary</h2>" + summaryTable(result) + "</section>";
     html += "<section id=\"checks\"><h2>Expectations</h2>" + checksTable(result) + "</section>";
     html += "<section id=\"map-section\"><h2>Map</h2><div class=\"map-box\">" + mapSvg(result) +
             "<div class=\"legend\"><span class=\"player\">player</span><span class=\"crew\">crew vehicle</span>"
-            "<span class=\"gunner\">gunner</span><span class=\"ped\">peds</span><span class=\"target\">chosen targets</span>"
+            "<span class=\"gunner\">gunner</span><span class=\"ped\">peds</span><span class=\"target\">chosen "
+            "targets</span>"
             "<span class=\"shot\">shot points</span></div></div>"
             "<label class=\"slider\">time <input type=\"range\" id=\"time\" min=\"0\" max=\"" +
             std::to_string(result.samples.empty() ? 0 : result.samples.size() - 1) + "\" value=\"" +
-            std::to_string(result.samples.empty() ? 0 : result.samples.size() - 1) + "\"> <output id=\"time-out\">0.0 s</output></label></section>";
+            std::to_string(result.samples.empty() ? 0 : result.samples.size() - 1) +
+            "\"> <output id=\"time-out\">0.0 s</output></label></section>";
     html += "<section id=\"chart-section\"><h2>Wanted level and shot orders</h2>" + chartSvg(result) +
-            "<p class=\"legend\"><span class=\"wanted\">wanted level (0 to 6)</span><span class=\"shots\">shot orders so far</span></p></section>";
-    html += "<section id=\"screens\"><h2>Screens</h2><div class=\"shots-grid\">" + screensHtml(result) + "</div></section>";
-    html += "<section id=\"timeline\"><h2>Timeline</h2><p><input type=\"search\" id=\"filter\" placeholder=\"filter the timeline\"></p>" +
-            timelineHtml(result) + "</section>";
+            "<p class=\"legend\"><span class=\"wanted\">wanted level (0 to 6)</span><span class=\"shots\">shot orders "
+            "so far</span></p></section>";
+    html +=
+        "<section id=\"screens\"><h2>Screens</h2><div class=\"shots-grid\">" + screensHtml(result) + "</div></section>";
+    html +=
+        "<section id=\"timeline\"><h2>Timeline</h2><p><input type=\"search\" id=\"filter\" placeholder=\"filter the "
+        "timeline\"></p>" +
+        timelineHtml(result) + "</section>";
     html += "</main><footer id=\"page-status\" data-state=\"loading\">the page's script has not run</footer>";
     html += "<script type=\"application/json\" id=\"samples\">" + samplesJson(result) + "</script>";
     html += "<script>" + reportScript() + "</script></body></html>\n";

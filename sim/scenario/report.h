@@ -1,10 +1,10 @@
 // The HTML report of a run: one self-contained page (inline SVG, CSS and script, no network).
 #pragma once
 
+#include <string>
+
 #include "scenario/run.h"
 #include "scenario/scenario.h"
-
-#include <string>
 
 namespace scenario {
 

@@ -1,17 +1,18 @@
 // The scenario runner: sets the world up, plays the timeline frame by frame and checks expectations.
 #include "scenario/run.h"
 
-#include "scenario/keys.h"
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <map>
 
+#include "scenario/keys.h"
+
 namespace scenario {
 
 bool RunResult::passed() const {
-    return hostErrors.empty() && std::all_of(checks.begin(), checks.end(), [](const CheckResult& c) { return c.passed; });
+    return hostErrors.empty() &&
+           std::all_of(checks.begin(), checks.end(), [](const CheckResult& c) { return c.passed; });
 }
 
 namespace {
@@ -46,7 +47,9 @@ private:
     void applyDueEvents();
     void apply(const TimelineEvent& event);
     sim::Handle resolve(const std::string& name);
-    void say(std::string kind, std::string text) { tracker_.say(elapsed(), host_.frame(), std::move(kind), std::move(text)); }
+    void say(std::string kind, std::string text) {
+        tracker_.say(elapsed(), host_.frame(), std::move(kind), std::move(text));
+    }
     void checkDue(bool atEnd);
     void evaluate(const ExpectationGroup& group);
     CheckResult evaluate(const ExpectationGroup& group, const Expectation& check);
@@ -76,7 +79,8 @@ void Run::setUpWorld() {
     const WorldSetup& setup = scenario_.world;
     world.screen.width = setup.screenWidth;
     world.screen.height = setup.screenHeight;
-    for (const auto& model : setup.models) entities().addModel(model.name, model.isVehicle, model.framesToLoad, model.inImage);
+    for (const auto& model : setup.models)
+        entities().addModel(model.name, model.isVehicle, model.framesToLoad, model.inImage);
     sim::SimEntity& player = entities().player();
     player.position = setup.playerPosition;
     player.heading = setup.playerHeading;
@@ -95,7 +99,8 @@ void Run::setUpWorld() {
         result_.pedNames.push_back(ped.name);
     }
     for (const auto& vehicle : setup.vehicles) {
-        const sim::Handle handle = entities().addVehicle(sim::hashName(vehicle.model), vehicle.position, vehicle.heading);
+        const sim::Handle handle =
+            entities().addVehicle(sim::hashName(vehicle.model), vehicle.position, vehicle.heading);
         handles_[vehicle.name] = handle;
         tracker_.name(handle, vehicle.name);
     }
@@ -121,10 +126,16 @@ void Run::applyDueEvents() {
 }
 
 void Run::apply(const TimelineEvent& event) {
-    auto missing = [&](const std::string& what) { say("world", "(" + what + ": nothing happens; " + describe(event.origin) + ")"); };
+    auto missing = [&](const std::string& what) {
+        say("world", "(" + what + ": nothing happens; " + describe(event.origin) + ")");
+    };
     const sim::Handle subject = event.subject.empty() ? 0 : resolve(event.subject);
     sim::SimEntity* entity = entities().find(subject);
-    auto subjectText = [&] { return event.subject == "crew" ? std::string("the crew vehicle") : event.subject == "gunner" ? std::string("the gunner") : event.subject; };
+    auto subjectText = [&] {
+        return event.subject == "crew"     ? std::string("the crew vehicle")
+               : event.subject == "gunner" ? std::string("the gunner")
+                                           : event.subject;
+    };
 
     switch (event.action) {
         case Action::Press:
@@ -141,7 +152,9 @@ void Run::apply(const TimelineEvent& event) {
             say("input", "tap " + event.keyText);
             break;
         case Action::EnterVehicle:
-            if (entity == nullptr || entity->kind != sim::EntityKind::Vehicle) return missing(event.subject == "crew" ? "no crew vehicle to enter" : "no " + event.subject + " to enter");
+            if (entity == nullptr || entity->kind != sim::EntityKind::Vehicle)
+                return missing(event.subject == "crew" ? "no crew vehicle to enter"
+                                                       : "no " + event.subject + " to enter");
             entities().seatPed(entities().playerPed, subject, event.seat);
             say("world", "the player gets into " + subjectText());
             break;
@@ -161,7 +174,11 @@ void Run::apply(const TimelineEvent& event) {
             if (entity == nullptr) return missing(event.subject + " is not in the world");
             if (!entities().exists(victim)) return missing("no " + event.object + " to shoot at");
             entities().damage(victim, subject, event.amount);
-            say("world", event.subject + " shoots " + (event.object == "crew" ? std::string("the crew vehicle") : event.object == "gunner" ? std::string("the gunner") : event.object == "player" ? std::string("the player") : event.object) +
+            say("world", event.subject + " shoots " +
+                             (event.object == "crew"     ? std::string("the crew vehicle")
+                              : event.object == "gunner" ? std::string("the gunner")
+                              : event.object == "player" ? std::string("the player")
+                                                         : event.object) +
                              " (" + std::to_string(event.amount) + " damage)");
             break;
         }
@@ -169,7 +186,8 @@ void Run::apply(const TimelineEvent& event) {
         case Action::Reveal:
             if (entity == nullptr) return missing(event.subject + " is not in the world");
             entity->hiddenFromGunner = event.action == Action::Hide;
-            say("world", event.subject + (event.action == Action::Hide ? " hides from the gunner's sight" : " comes into the gunner's sight"));
+            say("world", event.subject + (event.action == Action::Hide ? " hides from the gunner's sight"
+                                                                       : " comes into the gunner's sight"));
             break;
         case Action::Vanish:
             if (entity == nullptr) return missing(event.subject + " is not in the world");
@@ -205,15 +223,18 @@ void Run::apply(const TimelineEvent& event) {
             if (vehicle == nullptr) return missing("no crew vehicle");
             if (event.action == Action::FlipVehicle || event.action == Action::RightVehicle) {
                 vehicle->upsideDown = event.action == Action::FlipVehicle;
-                say("world", vehicle->upsideDown ? "the crew vehicle flips onto its roof" : "the crew vehicle is back on its wheels");
+                say("world", vehicle->upsideDown ? "the crew vehicle flips onto its roof"
+                                                 : "the crew vehicle is back on its wheels");
             } else if (event.action == Action::TankHealth) {
                 vehicle->petrolTankHealth = event.value;
                 char text[80];
-                std::snprintf(text, sizeof text, "the crew vehicle's petrol tank health drops to %.1f", static_cast<double>(event.value));
+                std::snprintf(text, sizeof text, "the crew vehicle's petrol tank health drops to %.1f",
+                              static_cast<double>(event.value));
                 say("world", text);
             } else {
                 vehicle->inWater = event.action == Action::IntoWater;
-                say("world", vehicle->inWater ? "the crew vehicle ends up in water" : "the crew vehicle is back on land");
+                say("world",
+                    vehicle->inWater ? "the crew vehicle ends up in water" : "the crew vehicle is back on land");
             }
             break;
         }
@@ -252,7 +273,8 @@ CheckResult Run::evaluate(const ExpectationGroup& group, const Expectation& chec
         }
         case Check::Status:
             out.expected = check.text.empty() ? "no status message" : "status message \"" + check.text + "\"";
-            out.actual = tracker_.statusMessage().empty() ? "no status message" : "status message \"" + tracker_.statusMessage() + "\"";
+            out.actual = tracker_.statusMessage().empty() ? "no status message"
+                                                          : "status message \"" + tracker_.statusMessage() + "\"";
             out.passed = tracker_.statusMessage() == check.text;
             break;
         case Check::CrewExists: {
@@ -281,7 +303,9 @@ CheckResult Run::evaluate(const ExpectationGroup& group, const Expectation& chec
         case Check::PedStanding: {
             const sim::SimEntity* ped = entities().find(resolve(check.text));
             const bool down = ped != nullptr && (!ped->alive || ped->health <= 0);
-            const std::string state = ped == nullptr ? "gone" : down ? "down" : "standing (health " + std::to_string(ped->health) + ")";
+            const std::string state = ped == nullptr ? "gone"
+                                      : down         ? "down"
+                                                     : "standing (health " + std::to_string(ped->health) + ")";
             out.expected = check.text + (check.check == Check::PedDown ? " down" : " standing");
             out.actual = check.text + " " + state;
             out.passed = check.check == Check::PedDown ? down : (ped != nullptr && !down);
@@ -297,9 +321,10 @@ CheckResult Run::evaluate(const ExpectationGroup& group, const Expectation& chec
         }
         case Check::ShotOrders: {
             const std::int64_t shots = tracker_.shotOrders();
-            out.expected = check.min == check.max ? std::to_string(check.min) + " shot orders"
-                           : "shot orders in [" + std::to_string(check.min) + ", " +
-                                 (check.max == INT64_MAX ? std::string("...") : std::to_string(check.max)) + "]";
+            out.expected = check.min == check.max
+                               ? std::to_string(check.min) + " shot orders"
+                               : "shot orders in [" + std::to_string(check.min) + ", " +
+                                     (check.max == INT64_MAX ? std::string("...") : std::to_string(check.max)) + "]";
             out.actual = std::to_string(shots) + " shot orders";
             out.passed = shots >= check.min && shots <= check.max;
             break;
@@ -360,15 +385,16 @@ void Run::snapshot(const std::string& why) {
 void Run::mismatch(const std::string& what) {
     ++result_.derivationMismatches;
     if (result_.mismatchNotes.size() < 20) {
-        result_.mismatchNotes.push_back("at " + std::to_string(elapsed()) + " ms (frame " + std::to_string(host_.frame()) +
-                                        "): " + what);
+        result_.mismatchNotes.push_back("at " + std::to_string(elapsed()) + " ms (frame " +
+                                        std::to_string(host_.frame()) + "): " + what);
     }
 }
 
 void Run::crossCheck(std::size_t shotsBefore) {
     const ScriptView view = options_.probe();
     if (view.crewExists && *view.crewExists != tracker_.crewHeld()) {
-        mismatch("the script " + std::string(*view.crewExists ? "holds" : "holds no") + " crew, the calls say otherwise");
+        mismatch("the script " + std::string(*view.crewExists ? "holds" : "holds no") +
+                 " crew, the calls say otherwise");
     }
     if (view.attackMode) {
         // A new mode shows in its message from the next frame on.
@@ -381,7 +407,8 @@ void Run::crossCheck(std::size_t shotsBefore) {
         probedModeBefore_ = view.attackMode;
     }
     const auto& shots = tracker_.shots();
-    if (view.targetPed && shots.size() > shotsBefore && shots.back().target != 0 && shots.back().target != *view.targetPed) {
+    if (view.targetPed && shots.size() > shotsBefore && shots.back().target != 0 &&
+        shots.back().target != *view.targetPed) {
         mismatch("a shot order at " + tracker_.nameOf(shots.back().target) + " while the script's target is " +
                  tracker_.nameOf(*view.targetPed));
     }
@@ -405,8 +432,9 @@ void Run::summarise() {
     if (crew == 0) {
         result_.crewState = "no crew was spawned";
     } else if (result_.crewExists) {
-        result_.crewState = std::string("active, the gunner ") + (result_.gunnerSeated ? "seated" : "out of the vehicle") +
-                            ", the player " + (result_.playerInCrewVehicle ? "in the crew vehicle" : "elsewhere");
+        result_.crewState = std::string("active, the gunner ") +
+                            (result_.gunnerSeated ? "seated" : "out of the vehicle") + ", the player " +
+                            (result_.playerInCrewVehicle ? "in the crew vehicle" : "elsewhere");
     } else if (tracker_.giveUpOrders() > 0) {
         result_.crewState = "given up";
     } else {

@@ -1,18 +1,18 @@
 // Runs a scenario against a script in a fresh simulated host and gathers what happened.
 #pragma once
 
-#include "host/sim_host.h"
-#include "scenario/scenario.h"
-#include "scenario/trace.h"
-#include "scenario/tracker.h"
-#include "world/screen.h"
-
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "host/sim_host.h"
+#include "scenario/scenario.h"
+#include "scenario/trace.h"
+#include "scenario/tracker.h"
+#include "world/screen.h"
 
 namespace scenario {
 

@@ -1,12 +1,12 @@
 // A scenario: the world at the start, a timeline of inputs and world events, and expectations.
 #pragma once
 
-#include "world/vec3.h"
-
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "world/vec3.h"
 
 namespace scenario {
 
@@ -65,34 +65,34 @@ std::vector<ModelSetup> defaultModels();
 // What a timeline entry does. Entity references are names: a ped or vehicle of the world, or
 // one of the reserved names "player", "gunner" and "crew" (the crew vehicle).
 enum class Action : std::uint8_t {
-    Press,          // keys down
-    Release,        // keys up
-    Tap,            // keys down now, up after `holdMs`
-    EnterVehicle,   // player sits in `subject` (a vehicle name or "crew"), seat `seat`
-    LeaveVehicle,   // player steps out of whatever vehicle it uses
-    Move,           // `subject` placed at `point` and/or given `velocity`
-    Shoot,          // `subject` damages `object` by `amount`
-    Hide,           // `subject` hidden from the gunner's sight
-    Reveal,         // `subject` visible to the gunner again
-    Vanish,         // `subject` removed from the world
-    Kill,           // `subject` (a ped or the gunner) dies
-    SetHealth,      // `subject`'s health set to `amount`
-    ThrowOutGunner, // the gunner pulled out of the crew vehicle
-    FlipVehicle,    // the crew vehicle lands on its roof
-    RightVehicle,   // the crew vehicle back on its wheels
-    IntoWater,      // the crew vehicle ends up in water
-    OutOfWater,     // and back on land
-    TankHealth,     // the crew vehicle's petrol tank health set to `value`
-    ClearWanted,    // the game drops the player's wanted level
-    MoveCamera,     // the gameplay camera moves to `point`
+    Press,           // keys down
+    Release,         // keys up
+    Tap,             // keys down now, up after `holdMs`
+    EnterVehicle,    // player sits in `subject` (a vehicle name or "crew"), seat `seat`
+    LeaveVehicle,    // player steps out of whatever vehicle it uses
+    Move,            // `subject` placed at `point` and/or given `velocity`
+    Shoot,           // `subject` damages `object` by `amount`
+    Hide,            // `subject` hidden from the gunner's sight
+    Reveal,          // `subject` visible to the gunner again
+    Vanish,          // `subject` removed from the world
+    Kill,            // `subject` (a ped or the gunner) dies
+    SetHealth,       // `subject`'s health set to `amount`
+    ThrowOutGunner,  // the gunner pulled out of the crew vehicle
+    FlipVehicle,     // the crew vehicle lands on its roof
+    RightVehicle,    // the crew vehicle back on its wheels
+    IntoWater,       // the crew vehicle ends up in water
+    OutOfWater,      // and back on land
+    TankHealth,      // the crew vehicle's petrol tank health set to `value`
+    ClearWanted,     // the game drops the player's wanted level
+    MoveCamera,      // the gameplay camera moves to `point`
 };
 
 struct TimelineEvent {
     std::uint32_t atMs = 0;
     Action action = Action::Press;
-    std::vector<int> keys;         // virtual-key codes for the key actions
-    std::string keyText;           // the keys as written, for narration
-    std::uint32_t holdMs = 100;    // for Tap
+    std::vector<int> keys;       // virtual-key codes for the key actions
+    std::string keyText;         // the keys as written, for narration
+    std::uint32_t holdMs = 100;  // for Tap
     std::string subject;
     std::string object;
     std::optional<sim::Vec3> point;
@@ -105,10 +105,10 @@ struct TimelineEvent {
 
 // One check of an expectation; `origin` is the line of the check itself.
 enum class Check : std::uint8_t {
-    WantedLevel,          // the player's wanted level in the game
+    WantedLevel,  // the player's wanted level in the game
     AttackMode,
-    Status,               // the status message on screen ("" for none)
-    CrewExists,           // the script holds a crew vehicle and a gunner that both exist
+    Status,      // the status message on screen ("" for none)
+    CrewExists,  // the script holds a crew vehicle and a gunner that both exist
     PlayerInCrewVehicle,
     GunnerInCrewVehicle,  // the gunner sits in the crew vehicle
     PedDown,              // the named ped is dead

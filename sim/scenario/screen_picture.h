@@ -1,10 +1,10 @@
 // A picture of one frame's screen overlay as an SVG element.
 #pragma once
 
-#include "world/screen.h"
-
 #include <cstdint>
 #include <string>
+
+#include "world/screen.h"
 
 namespace scenario {
 

@@ -2,10 +2,10 @@
 // into a file through a large buffer.
 #pragma once
 
-#include "host/call_record.h"
-
 #include <cstdio>
 #include <string>
+
+#include "host/call_record.h"
 
 namespace scenario {
 

@@ -1,9 +1,9 @@
 // Turns native calls and world changes into the events of a run.
 #include "scenario/tracker.h"
 
-#include "host/native_table.h"
-
 #include <cstdio>
+
+#include "host/native_table.h"
 
 namespace scenario {
 namespace {
@@ -112,8 +112,10 @@ void Tracker::onSupervisorStep(const sim::NativeCall& call) {
     }
     const int step = supervisorStep_;
     supervisorStep_ = 0;
-    if (step == 1 && call.native == n.playerPedId) supervisorStep_ = 2;
-    else if (step == 2 && call.native == n.vehicleUsing) supervisorStep_ = 3;
+    if (step == 1 && call.native == n.playerPedId)
+        supervisorStep_ = 2;
+    else if (step == 2 && call.native == n.vehicleUsing)
+        supervisorStep_ = 3;
     else if (step == 3 && call.native == n.exists) {
         heldVehicle_ = call.intArg(0);
         if ((call.result[0] & 0xFF) != 0) supervisorStep_ = 4;
@@ -157,7 +159,8 @@ void Tracker::onSpawnCall(const sim::NativeCall& call) {
     } else if (call.native == n.createPed) {
         gunner_ = call.intResult();
         heldGunner_ = gunner_;
-        say(ms, call.frame, "spawn", "gunner created in seat " + std::to_string(call.intArg(3)) + " of the " + spawnName_);
+        say(ms, call.frame, "spawn",
+            "gunner created in seat " + std::to_string(call.intArg(3)) + " of the " + spawnName_);
     }
 }
 
@@ -182,8 +185,8 @@ void Tracker::onFireCall(const sim::NativeCall& call) {
         if (call.intResult() != 0) unfitReason_ = "the crew vehicle is in water";
     } else if (call.native == n.upsideDown) {
         if (call.intResult() != 0) unfitReason_ = "the crew vehicle is upside down";
-    } else if ((call.native == n.leaveVehicle || call.native == n.clearTasks) && call.intArg(0) == gunner_ && gunner_ != 0 &&
-               !spawning_) {
+    } else if ((call.native == n.leaveVehicle || call.native == n.clearTasks) && call.intArg(0) == gunner_ &&
+               gunner_ != 0 && !spawning_) {
         ++giveUpOrders_;
         awaitingTankReread_ = true;
         if (!givenUp_) {
@@ -241,7 +244,8 @@ void Tracker::onFireCall(const sim::NativeCall& call) {
     } else if (call.native == n.wanted) {
         scriptWanted_ = call.intArg(1);
         say(ms, call.frame, "wanted",
-            "wanted level raised to " + std::to_string(scriptWanted_) + " at shot order " + std::to_string(shotOrders_));
+            "wanted level raised to " + std::to_string(scriptWanted_) + " at shot order " +
+                std::to_string(shotOrders_));
     }
 }
 
@@ -249,8 +253,8 @@ void Tracker::closeBurst(std::uint64_t frame, std::uint32_t ms) {
     if (!burstOpen_) return;
     burstOpen_ = false;
     say(ms, frame, "fire",
-        std::to_string(burstShots_) + " shot order" + (burstShots_ == 1 ? "" : "s") + " from " + seconds(burstStartMs_) +
-            " to " + seconds(burstLastMs_) + " (" + std::to_string(shotOrders_) + " in all)");
+        std::to_string(burstShots_) + " shot order" + (burstShots_ == 1 ? "" : "s") + " from " +
+            seconds(burstStartMs_) + " to " + seconds(burstLastMs_) + " (" + std::to_string(shotOrders_) + " in all)");
 }
 
 void Tracker::reviewScreen(std::uint64_t frame, std::uint32_t ms) {
@@ -259,9 +263,12 @@ void Tracker::reviewScreen(std::uint64_t frame, std::uint32_t ms) {
     std::string status;
     for (const auto& text : world_.screen.current.texts) {
         const sim::Rgba& colour = text.style.colour;
-        if (text.caption == menuTitle) menuDrawn = true;
-        else if (isMenuItem(text.caption) && colour.r == 98 && colour.g == 190 && colour.b == 255) highlight = text.caption;
-        else if (text.y > 0.5f) status = text.caption;
+        if (text.caption == menuTitle)
+            menuDrawn = true;
+        else if (isMenuItem(text.caption) && colour.r == 98 && colour.g == 190 && colour.b == 255)
+            highlight = text.caption;
+        else if (text.y > 0.5f)
+            status = text.caption;
     }
     if (menuDrawn && !menuShown_) {
         menuShown_ = true;
@@ -279,9 +286,12 @@ void Tracker::reviewScreen(std::uint64_t frame, std::uint32_t ms) {
         if (status.starts_with(modePrefix)) {
             const std::string mode = status.substr(std::string(modePrefix).size());
             const std::int32_t before = attackMode_;
-            if (mode == "Player shooting and driving.") attackMode_ = 0;
-            else if (mode == "Tobek attack enemies.") attackMode_ = 1;
-            else if (mode == "Tobek gone crazy.") attackMode_ = 2;
+            if (mode == "Player shooting and driving.")
+                attackMode_ = 0;
+            else if (mode == "Tobek attack enemies.")
+                attackMode_ = 1;
+            else if (mode == "Tobek gone crazy.")
+                attackMode_ = 2;
             say(ms, frame, "mode", "attack mode " + std::to_string(before) + " -> " + std::to_string(attackMode_));
         }
     }
@@ -320,8 +330,10 @@ void Tracker::reviewWorld(std::uint64_t frame, std::uint32_t ms) {
 
 void Tracker::endFrame(std::uint64_t frame, std::uint32_t ms) {
     // A frame in which the script did not run (it waits) draws nothing, and tells nothing.
-    if (frameHadCalls_) reviewScreen(frame, ms);
-    else status_.clear();
+    if (frameHadCalls_)
+        reviewScreen(frame, ms);
+    else
+        status_.clear();
     lastFrameHadCalls_ = frameHadCalls_;
     frameHadCalls_ = false;
     frameHadSupervisor_ = false;
@@ -332,4 +344,3 @@ void Tracker::endFrame(std::uint64_t frame, std::uint32_t ms) {
 void Tracker::finish(std::uint64_t frame, std::uint32_t ms) { closeBurst(frame, ms); }
 
 }  // namespace scenario
-

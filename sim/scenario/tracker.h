@@ -2,14 +2,14 @@
 // keeps what can be derived of the script's state (crew handles, attack mode, target, shots).
 #pragma once
 
-#include "host/call_record.h"
-#include "world/world.h"
-
 #include <cstdint>
 #include <functional>
 #include <map>
 #include <string>
 #include <vector>
+
+#include "host/call_record.h"
+#include "world/world.h"
 
 namespace scenario {
 
@@ -86,7 +86,7 @@ private:
     // Menu and status line.
     bool menuShown_ = false;
     std::string highlight_;
-    std::string status_;           // on screen in the last frame
+    std::string status_;          // on screen in the last frame
     std::string narratedStatus_;  // last told, kept through frames the script sat out
 
     // Spawning.

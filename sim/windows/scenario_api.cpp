@@ -2,15 +2,15 @@
 #define SIM_BUILDING_HOST_DLL
 #include "windows/scenario_api.h"
 
+#include <memory>
+#include <optional>
+#include <string>
+
 #include "host/sim_host.h"
 #include "scenario/console.h"
 #include "scenario/output_file.h"
 #include "scenario/parser.h"
 #include "scenario/run.h"
-
-#include <memory>
-#include <optional>
-#include <string>
 
 namespace {
 

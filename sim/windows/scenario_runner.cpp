@@ -1,10 +1,10 @@
 // Plays a scenario file against the real TobekGunner.asi in this process, with the simulated host
 // of the substitute ScriptHookV.dll: the Windows counterpart of gunner-sim, for comparing traces.
-#include "windows/scenario_api.h"
-#include "windows/script_loader.h"
-
 #include <cstdio>
 #include <string>
+
+#include "windows/scenario_api.h"
+#include "windows/script_loader.h"
 
 namespace {
 

@@ -1,10 +1,11 @@
 // Reading scenarios: what a good file gives, and the one clear error each kind of bad input gets.
-#include "scenario/keys.h"
 #include "scenario/parser.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+
+#include "scenario/keys.h"
 
 namespace {
 
@@ -143,14 +144,18 @@ TEST(ScenarioParser, EachKindOfBadInputNamesFileLineAndField) {
          "bad.toml:4: world.peds[0].model: model 'nobody_01' is not in the world"},
         {"end = 100\n[[world.peds]]\nname = \"a\"\nmodel = \"INSURGENT\"\nposition = [0,0,0]\n",
          "bad.toml:4: world.peds[0].model: model 'INSURGENT' is a vehicle model"},
-        {"end = 100\ntimeline = [ { at = 5, hide = \"ghost\" } ]\n", "bad.toml:2: timeline[0].hide: unknown name 'ghost'"},
-        {"end = 100\ntimeline = [ { at = 5, press = \"ctrl+hyper\" } ]\n", "bad.toml:2: timeline[0].press: unknown key 'hyper'"},
+        {"end = 100\ntimeline = [ { at = 5, hide = \"ghost\" } ]\n",
+         "bad.toml:2: timeline[0].hide: unknown name 'ghost'"},
+        {"end = 100\ntimeline = [ { at = 5, press = \"ctrl+hyper\" } ]\n",
+         "bad.toml:2: timeline[0].press: unknown key 'hyper'"},
         {"end = 100\ntimeline = [ { at = 5, press = \"e\", tap = \"e\" } ]\n", "one event per entry"},
         {"end = 100\ntimeline = [ { at = 5, press = \"e\", hold = 3 } ]\n",
          "bad.toml:2: timeline[0].hold: unknown field 'hold' for a 'press' event (it takes none)"},
-        {"end = 100\ntimeline = [ { at = 500, press = \"e\" } ]\n", "bad.toml:2: timeline[0].at: event at 500 ms is after the end"},
+        {"end = 100\ntimeline = [ { at = 500, press = \"e\" } ]\n",
+         "bad.toml:2: timeline[0].at: event at 500 ms is after the end"},
         {"end = 100\n[[expect]]\nat = 50\n", "bad.toml:2: expect[0]: an expectation needs at least one check"},
-        {"end = 100\n[[expect]]\nwanted_level = 7\n", "bad.toml:3: expect[0].wanted_level: must be between 0 and 6, not 7"},
+        {"end = 100\n[[expect]]\nwanted_level = 7\n",
+         "bad.toml:3: expect[0].wanted_level: must be between 0 and 6, not 7"},
         {"end = 100\n[[expect]]\nattack = 1\n", "bad.toml:3: expect[0].attack: unknown expectation 'attack'"},
         {"name = \"no end\"\n", "bad.toml:1: end: missing"},
         {"end = 100\n[world]\nframe_ms = 16\ntimeline = []\n",
@@ -165,15 +170,18 @@ TEST(ScenarioParser, EachKindOfBadInputNamesFileLineAndField) {
 
 TEST(ScenarioParser, ReferencesAreCheckedAgainstWhatTheEventCanActOn) {
     // A vehicle can vanish, but not shoot; a ped cannot be entered.
-    const char* world = "end = 100\n[[world.vehicles]]\nname = \"car\"\nmodel = \"sultan\"\nposition = [0,0,0]\n"
-                        "[[world.peds]]\nname = \"cop\"\nmodel = \"s_m_y_cop_01\"\nposition = [1,0,0]\n";
+    const char* world =
+        "end = 100\n[[world.vehicles]]\nname = \"car\"\nmodel = \"sultan\"\nposition = [0,0,0]\n"
+        "[[world.peds]]\nname = \"cop\"\nmodel = \"s_m_y_cop_01\"\nposition = [1,0,0]\n";
     auto with = [&](const std::string& event) { return "timeline = [ " + event + " ]\n" + world; };
     EXPECT_EQ(errorOf(with("{ at = 5, vanish = \"car\" }")), "");
     EXPECT_EQ(errorOf(with("{ at = 5, enter_vehicle = \"car\" }")), "");
-    EXPECT_NE(errorOf(with("{ at = 5, shoot = \"car\", target = \"player\" }")).find("unknown name 'car'"), std::string::npos);
+    EXPECT_NE(errorOf(with("{ at = 5, shoot = \"car\", target = \"player\" }")).find("unknown name 'car'"),
+              std::string::npos);
     EXPECT_NE(errorOf(with("{ at = 5, enter_vehicle = \"cop\" }")).find("unknown name 'cop'"), std::string::npos);
     EXPECT_NE(errorOf(with("{ at = 5, shoot = \"cop\" }")).find("target: missing"), std::string::npos);
-    EXPECT_NE(errorOf(with("{ at = 5, gunner = \"sleeps\" }")).find("unknown gunner event 'sleeps'"), std::string::npos);
+    EXPECT_NE(errorOf(with("{ at = 5, gunner = \"sleeps\" }")).find("unknown gunner event 'sleeps'"),
+              std::string::npos);
     EXPECT_NE(errorOf(with("{ at = 5, leave_vehicle = false }")).find("leave_vehicle = true"), std::string::npos);
     // Names are unique and the reserved ones are taken.
     EXPECT_NE(errorOf("end = 1\n[[world.peds]]\nname = \"gunner\"\nmodel = \"s_m_y_cop_01\"\nposition = [0,0,0]\n")

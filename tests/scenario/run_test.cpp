@@ -1,15 +1,16 @@
 // Running scenarios against the real script: timeline timing, world events, expectations, trace.
-#include "runtime/state.h"
-#include "scenario/parser.h"
 #include "scenario/run.h"
-#include "script_link/script_module.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <string>
+
+#include "runtime/state.h"
+#include "scenario/parser.h"
+#include "script_link/script_module.h"
 
 namespace {
 
@@ -257,13 +258,15 @@ TEST(ScenarioNarration, TellsTheRunByGameEventsInOrder) {
     };
     const Case cases[] = {
         {"demo.toml",
-         {"vehicle menu opened, highlight on Technical", "highlight moved to Insurgent", "Insurgent chosen: spawning the crew",
-          "Insurgent created at (0.0, 5.0, 0.0)", "gunner created in seat 7 of the Insurgent", "\"Insurgent vehicle created.\"",
-          "vehicle menu closed", "the player gets into the crew vehicle", "the gunner opens fire where the camera points",
+         {"vehicle menu opened, highlight on Technical", "highlight moved to Insurgent",
+          "Insurgent chosen: spawning the crew", "Insurgent created at (0.0, 5.0, 0.0)",
+          "gunner created in seat 7 of the Insurgent", "\"Insurgent vehicle created.\"", "vehicle menu closed",
+          "the player gets into the crew vehicle", "the gunner opens fire where the camera points",
           "wanted level raised to 1 at shot order 1", "\"Attack mode: Tobek attack enemies.\"", "attack mode 0 -> 1",
           "the gunner targets biker (hurt the player), 27.", "the gunner opens fire on biker", "biker is down"}},
         {"giveup_water.toml",
-         {"the crew vehicle ends up in water", "crew given up (the crew vehicle is in water): the gunner is told to leave",
+         {"the crew vehicle ends up in water",
+          "crew given up (the crew vehicle is in water): the gunner is told to leave",
           "the script forgets the crew vehicle", "the gunner is out of the crew vehicle"}},
         {"giveup_gunner_killed.toml",
          {"the gunner is killed", "crew given up (the gunner's health is 0): the gunner's tasks are cleared",
@@ -285,8 +288,8 @@ TEST(ScenarioNarration, TellsTheRunByGameEventsInOrder) {
         for (const auto& line : result.narration) {
             if (next < c.lines.size() && line.text.find(c.lines[next]) != std::string::npos) ++next;
         }
-        EXPECT_EQ(next, c.lines.size()) << c.file << ": missing, or out of order: \"" << c.lines[std::min(next, c.lines.size() - 1)]
-                                        << "\"";
+        EXPECT_EQ(next, c.lines.size()) << c.file << ": missing, or out of order: \""
+                                        << c.lines[std::min(next, c.lines.size() - 1)] << "\"";
     }
 }
 

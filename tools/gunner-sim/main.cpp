@@ -1,17 +1,17 @@
 // gunner-sim: runs the real script in the simulated world from a scenario file and tells the story.
-#include "options.h"
-#include "scenario/console.h"
+#include <unistd.h>
 
+#include <cstdio>
+#include <filesystem>
+
+#include "options.h"
 #include "runtime/state.h"
+#include "scenario/console.h"
 #include "scenario/output_file.h"
 #include "scenario/parser.h"
 #include "scenario/report.h"
 #include "scenario/run.h"
 #include "script_link/script_module.h"
-
-#include <cstdio>
-#include <filesystem>
-#include <unistd.h>
 
 namespace {
 
@@ -42,8 +42,8 @@ int run(const gunner::Options& options) {
         std::error_code error;
         createdReportDir = std::filesystem::create_directories(options.reportDir, error);
         if (error) {
-            std::fprintf(stderr, "gunner-sim: error: cannot create the report folder %s: %s\n", options.reportDir.c_str(),
-                         error.message().c_str());
+            std::fprintf(stderr, "gunner-sim: error: cannot create the report folder %s: %s\n",
+                         options.reportDir.c_str(), error.message().c_str());
             return outputFault;
         }
     }
@@ -54,7 +54,8 @@ int run(const gunner::Options& options) {
         if (createdReportDir) std::filesystem::remove(options.reportDir, error);
     };
     if ((trace.wanted() && !trace.ok()) || (report.wanted() && !report.ok())) {
-        std::fprintf(stderr, "gunner-sim: error: cannot write %s\n", trace.wanted() && !trace.ok() ? trace.path().c_str() : report.path().c_str());
+        std::fprintf(stderr, "gunner-sim: error: cannot write %s\n",
+                     trace.wanted() && !trace.ok() ? trace.path().c_str() : report.path().c_str());
         report.discard();
         dropReportDir();
         return outputFault;
@@ -67,7 +68,10 @@ int run(const gunner::Options& options) {
 
     scenario::RunOptions runOptions;
     runOptions.probe = readScriptState;
-    runOptions.onLine = [&](const scenario::NarrationLine& line) { progress.clear(); printer.line(line); };
+    runOptions.onLine = [&](const scenario::NarrationLine& line) {
+        progress.clear();
+        printer.line(line);
+    };
     runOptions.onProgress = [&](std::uint32_t elapsed, std::uint32_t end) { progress.show(elapsed, end); };
     runOptions.trace = traceWriter ? &*traceWriter : nullptr;
     runOptions.collectReport = report.ok();
