@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "scenario/keys.h"
@@ -210,6 +211,20 @@ TEST(ScenarioKeys, FriendlyNamesMapToVirtualKeys) {
     EXPECT_EQ(scenario::keyName(0x0D), "enter");
     EXPECT_EQ(scenario::keyName(0x65), "numpad5");
     EXPECT_EQ(scenario::splitCombination("ctrl + i"), (std::vector<std::string>{"ctrl", "i"}));
+}
+
+}  // namespace
+
+namespace {
+
+// The benchmark's hour of combat is read like any scenario; it must stay valid.
+TEST(ScenarioParser, TheBenchmarkScenarioReads) {
+    const auto path = std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "benchmarks" /
+                      "one_hour_combat.toml";
+    const auto s = scenario::loadScenario(path.string());
+    EXPECT_EQ(s.endMs, 3600000u);
+    EXPECT_EQ(s.world.peds.size(), 24u);
+    EXPECT_EQ(s.expectations.size(), 2u);
 }
 
 }  // namespace
