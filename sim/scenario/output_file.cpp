@@ -1,0 +1,39 @@
+// Temporary-then-rename output files.
+#include "scenario/output_file.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace scenario {
+
+PendingFile::PendingFile(std::string path) : path_(std::move(path)) {
+    if (path_.empty()) return;
+    temporary_ = path_ + ".partial";
+    file_ = std::fopen(temporary_.c_str(), "wb");
+}
+
+PendingFile::~PendingFile() { discard(); }
+
+bool PendingFile::commit() {
+    if (file_ == nullptr) return false;
+    const bool written = std::fflush(file_) == 0 && std::ferror(file_) == 0;
+    const bool closed = std::fclose(file_) == 0;
+    file_ = nullptr;
+    std::error_code error;
+    if (written && closed) {
+        std::filesystem::rename(temporary_, path_, error);
+        if (!error) return true;
+    }
+    std::filesystem::remove(temporary_, error);
+    return false;
+}
+
+void PendingFile::discard() {
+    if (file_ == nullptr) return;
+    std::fclose(file_);
+    file_ = nullptr;
+    std::error_code error;
+    std::filesystem::remove(temporary_, error);
+}
+
+}  // namespace scenario

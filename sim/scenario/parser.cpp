@@ -1,0 +1,217 @@
+// The scenario parser: top level and the world at the start.
+#include "scenario/parser.h"
+
+#include <algorithm>
+#include <cctype>
+#include <fstream>
+#include <sstream>
+
+#include "scenario/parse_support.h"
+
+namespace scenario {
+
+std::vector<ModelSetup> defaultModels() {
+    return {
+        {"TECHNICAL", true, true, 3},         {"INSURGENT", true, true, 3},      {"VALKYRIE", true, true, 4},
+        {"ig_tobekdavis", false, true, 2},    {"g_m_y_lost_01", false, true, 1}, {"s_m_y_cop_01", false, true, 1},
+        {"a_m_y_hipster_01", false, true, 1}, {"police", true, true, 2},         {"sultan", true, true, 2},
+    };
+}
+
+namespace {
+
+using parse::join;
+using parse::Names;
+using parse::Reader;
+
+bool sameName(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+ModelSetup* findModel(std::vector<ModelSetup>& models, std::string_view name) {
+    for (auto& model : models) {
+        if (sameName(model.name, name)) return &model;
+    }
+    return nullptr;
+}
+
+bool reservedName(std::string_view name) { return name == "player" || name == "gunner" || name == "crew"; }
+
+void readModels(const Reader& reader, const toml::table& table, WorldSetup& world) {
+    for (auto&& [key, node] : table) {
+        const std::string field = join("world.models", key.str());
+        const std::string name(key.str());
+        ModelSetup* model = findModel(world.models, name);
+        if (model == nullptr) {
+            world.models.push_back(ModelSetup{name, false, true, 1});
+            model = &world.models.back();
+        }
+        if (node.is_integer()) {
+            model->framesToLoad = static_cast<std::int32_t>(reader.integer(node, field, -1, 100000));
+            continue;
+        }
+        const auto& entry = reader.table(node, field);
+        reader.onlyKeys(entry, field, {"frames", "in_image", "vehicle"}, "model field");
+        if (const auto* frames = entry.get("frames")) {
+            model->framesToLoad = static_cast<std::int32_t>(reader.integer(*frames, join(field, "frames"), -1, 100000));
+        }
+        if (const auto* inImage = entry.get("in_image"))
+            model->inImage = reader.boolean(*inImage, join(field, "in_image"));
+        if (const auto* vehicle = entry.get("vehicle"))
+            model->isVehicle = reader.boolean(*vehicle, join(field, "vehicle"));
+    }
+}
+
+std::string checkedName(const Reader& reader, const toml::table& entry, const std::string& field, Names& names) {
+    const auto* node = entry.get("name");
+    if (node == nullptr) reader.fail(entry, join(field, "name"), "missing: every ped and vehicle needs a name");
+    const std::string name = reader.string(*node, join(field, "name"));
+    if (name.empty()) reader.fail(*node, join(field, "name"), "empty name");
+    if (reservedName(name)) reader.fail(*node, join(field, "name"), "'" + name + "' is reserved");
+    if (names.peds.contains(name) || names.vehicles.contains(name)) {
+        reader.fail(*node, join(field, "name"), "'" + name + "' is used twice");
+    }
+    return name;
+}
+
+std::string checkedModel(const Reader& reader, const toml::table& entry, const std::string& field, WorldSetup& world,
+                         bool wantVehicle) {
+    const auto* node = entry.get("model");
+    if (node == nullptr) reader.fail(entry, join(field, "model"), "missing");
+    const std::string name = reader.string(*node, join(field, "model"));
+    const ModelSetup* model = findModel(world.models, name);
+    if (model == nullptr) {
+        reader.fail(*node, join(field, "model"),
+                    "model '" + name + "' is not in the world (declare it under [world.models])");
+    }
+    if (model->isVehicle != wantVehicle) {
+        reader.fail(*node, join(field, "model"),
+                    "model '" + name + "' is " + (model->isVehicle ? "a vehicle model" : "not a vehicle model"));
+    }
+    return model->name;
+}
+
+sim::Vec3 requiredVec3(const Reader& reader, const toml::table& entry, const std::string& field, std::string_view key) {
+    const auto* node = entry.get(key);
+    if (node == nullptr) reader.fail(entry, join(field, key), "missing");
+    return reader.vec3(*node, join(field, key));
+}
+
+void readPeds(const Reader& reader, const toml::array& peds, WorldSetup& world, Names& names) {
+    for (std::size_t i = 0; i < peds.size(); ++i) {
+        const std::string field = parse::indexed("world.peds", i);
+        const auto& entry = reader.table(*peds.get(i), field);
+        reader.onlyKeys(entry, field, {"name", "model", "position", "heading", "velocity", "type", "health"},
+                        "ped field");
+        PedSetup ped;
+        ped.origin = reader.origin(entry);
+        ped.name = checkedName(reader, entry, field, names);
+        ped.model = checkedModel(reader, entry, field, world, false);
+        ped.position = requiredVec3(reader, entry, field, "position");
+        if (const auto* n = entry.get("heading")) ped.heading = reader.number(*n, join(field, "heading"));
+        if (const auto* n = entry.get("velocity")) ped.velocity = reader.vec3(*n, join(field, "velocity"));
+        if (const auto* n = entry.get("type"))
+            ped.pedType = static_cast<std::int32_t>(reader.integer(*n, join(field, "type"), 0, 30));
+        if (const auto* n = entry.get("health")) {
+            ped.health = static_cast<std::int32_t>(reader.integer(*n, join(field, "health"), 0, 100000000));
+        }
+        names.peds.insert(ped.name);
+        world.peds.push_back(ped);
+    }
+}
+
+void readVehicles(const Reader& reader, const toml::array& vehicles, WorldSetup& world, Names& names) {
+    for (std::size_t i = 0; i < vehicles.size(); ++i) {
+        const std::string field = parse::indexed("world.vehicles", i);
+        const auto& entry = reader.table(*vehicles.get(i), field);
+        reader.onlyKeys(entry, field, {"name", "model", "position", "heading"}, "vehicle field");
+        VehicleSetup vehicle;
+        vehicle.origin = reader.origin(entry);
+        vehicle.name = checkedName(reader, entry, field, names);
+        vehicle.model = checkedModel(reader, entry, field, world, true);
+        vehicle.position = requiredVec3(reader, entry, field, "position");
+        if (const auto* n = entry.get("heading")) vehicle.heading = reader.number(*n, join(field, "heading"));
+        names.vehicles.insert(vehicle.name);
+        world.vehicles.push_back(vehicle);
+    }
+}
+
+void readWorld(const Reader& reader, const toml::table& table, WorldSetup& world, Names& names) {
+    reader.onlyKeys(table, "world",
+                    {"screen", "frame_ms", "start_tick", "camera", "player", "models", "peds", "vehicles"},
+                    "world field");
+    if (const auto* node = table.get("screen")) {
+        const auto* size = node->as_array();
+        if (size == nullptr || size->size() != 2) reader.fail(*node, "world.screen", "expected [width, height]");
+        world.screenWidth = static_cast<std::int32_t>(reader.integer(*size->get(0), "world.screen", 1, 16384));
+        world.screenHeight = static_cast<std::int32_t>(reader.integer(*size->get(1), "world.screen", 1, 16384));
+    }
+    if (const auto* node = table.get("frame_ms")) {
+        world.frameMs = static_cast<std::uint32_t>(reader.integer(*node, "world.frame_ms", 1, 1000));
+    }
+    if (const auto* node = table.get("start_tick")) {
+        world.startTick = static_cast<std::uint32_t>(reader.integer(*node, "world.start_tick", 0, 0xFFFFFFFFll));
+    }
+    if (const auto* node = table.get("camera")) world.camera = reader.vec3(*node, "world.camera");
+    if (const auto* node = table.get("player")) {
+        const auto& player = reader.table(*node, "world.player");
+        reader.onlyKeys(player, "world.player", {"position", "heading"}, "player field");
+        if (const auto* n = player.get("position")) world.playerPosition = reader.vec3(*n, "world.player.position");
+        if (const auto* n = player.get("heading")) world.playerHeading = reader.number(*n, "world.player.heading");
+    }
+    if (const auto* node = table.get("models")) readModels(reader, reader.table(*node, "world.models"), world);
+    if (const auto* node = table.get("peds")) readPeds(reader, reader.array(*node, "world.peds"), world, names);
+    if (const auto* node = table.get("vehicles"))
+        readVehicles(reader, reader.array(*node, "world.vehicles"), world, names);
+}
+
+}  // namespace
+
+Scenario parseScenario(std::string_view text, const std::string& file) {
+    toml::table root;
+    try {
+        root = toml::parse(text, file);
+    } catch (const toml::parse_error& error) {
+        const auto& where = error.source().begin;
+        throw ScenarioError(
+            Origin{file, static_cast<std::int64_t>(where.line), static_cast<std::int64_t>(where.column)}, "",
+            "TOML syntax error: " + std::string(error.description()));
+    }
+    const Reader reader(file);
+    Scenario scenario;
+    scenario.file = file;
+    scenario.world.models = defaultModels();
+    reader.onlyKeys(root, "", {"name", "description", "end", "world", "timeline", "expect"}, "top-level field");
+
+    if (const auto* node = root.get("name")) scenario.name = reader.string(*node, "name");
+    if (const auto* node = root.get("description")) scenario.description = reader.string(*node, "description");
+    const auto* end = root.get("end");
+    if (end == nullptr) reader.fail(Origin{file, 1, 1}, "end", "missing: how long the run lasts, in ms");
+    scenario.endMs = reader.time(*end, "end");
+    if (scenario.endMs == 0) reader.fail(*end, "end", "the run must last at least 1 ms");
+
+    Names names;
+    if (const auto* node = root.get("world")) readWorld(reader, reader.table(*node, "world"), scenario.world, names);
+    if (const auto* node = root.get("timeline")) parse::readTimeline(reader, *node, names, scenario);
+    if (const auto* node = root.get("expect")) parse::readExpectations(reader, *node, names, scenario);
+
+    std::stable_sort(scenario.timeline.begin(), scenario.timeline.end(),
+                     [](const TimelineEvent& a, const TimelineEvent& b) { return a.atMs < b.atMs; });
+    if (scenario.name.empty()) {
+        const auto slash = file.find_last_of("/\\");
+        scenario.name = slash == std::string::npos ? file : file.substr(slash + 1);
+    }
+    return scenario;
+}
+
+Scenario loadScenario(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw ScenarioError(Origin{path, 0, 0}, "", "cannot open the scenario file");
+    std::ostringstream text;
+    text << in.rdbuf();
+    return parseScenario(text.str(), path);
+}
+
+}  // namespace scenario

@@ -1,0 +1,138 @@
+// The report's CSS and JavaScript, inlined into every page.
+#include "scenario/report_assets.h"
+
+namespace scenario {
+
+const std::string& reportStyle() {
+    static const std::string style = R"css(
+body{font:14px/1.4 system-ui,sans-serif;margin:0;background:#f4f5f7;color:#1d232a}
+header{background:#1d2b36;color:#fff;padding:12px 24px}header h1{margin:0 0 4px;font-size:22px}
+header .file{opacity:.7;margin:0}.verdict{display:inline-block;font-weight:700;padding:2px 10px;border-radius:4px;margin:4px 0}
+.verdict.pass{background:#2e7d32}.verdict.fail{background:#c62828}
+main{padding:8px 24px;display:grid;gap:16px;grid-template-columns:minmax(0,1fr)}
+section{background:#fff;border-radius:6px;padding:8px 16px;box-shadow:0 1px 2px #0002}h2{font-size:16px;margin:6px 0 10px}
+table{border-collapse:collapse}th,td{text-align:left;padding:2px 12px 2px 0;vertical-align:top}
+table.checks tr.pass td:first-child::before{content:"\2714  ";color:#2e7d32}
+table.checks tr.fail{color:#c62828;font-weight:600}table.checks tr.fail td:first-child::before{content:"\2718  "}
+.map-box{display:flex;gap:16px;flex-wrap:wrap}svg.map{width:min(100%,560px);aspect-ratio:1;border:1px solid #ccd}
+.map .ground{fill:#e8efe4}.map .path{fill:none;stroke-width:calc(var(--u)*1.2);stroke-linejoin:round}
+.map .path.player{stroke:#1565c0}.map .path.crew{stroke:#2e7d32;stroke-width:calc(var(--u)*2.4)}
+.map .path.gunner{stroke:#ef6c00;stroke-dasharray:calc(var(--u)*3)}.map .path.ped{stroke:#777}
+.map .shot{fill:#d32f2f;opacity:.6}.map .target{fill:none;stroke:#d32f2f;stroke-width:calc(var(--u)*1.5)}
+.map .label{fill:#333}.map .crew-end{fill:none;stroke:#2e7d32;stroke-width:calc(var(--u)*1.5)}.map .marker{stroke:#fff;stroke-width:calc(var(--u)*0.8)}.map .marker.player{fill:#1565c0}
+.map .marker.crew{fill:#2e7d32}.map .marker.gunner{fill:#ef6c00}.map .marker.ped{fill:#555}.map .hidden{display:none}
+.legend span{display:inline-block;margin-right:12px}.legend span::before{content:"";display:inline-block;width:12px;height:12px;margin-right:4px;vertical-align:-1px;border-radius:2px}
+.legend .player::before{background:#1565c0}.legend .crew::before{background:#2e7d32}.legend .gunner::before{background:#ef6c00}
+.legend .ped::before{background:#777}.legend .target::before{border:2px solid #d32f2f;border-radius:50%;width:8px;height:8px}
+.legend .shot::before{background:#d32f2f;border-radius:50%}.legend .wanted::before{background:#6a1b9a}.legend .shots::before{background:#90a4ae}
+.map-box .legend{display:flex;flex-direction:column}.slider{display:block;margin:8px 0}.slider input{width:min(100%,560px);vertical-align:middle}
+svg.chart{width:100%;max-width:900px}.chart .grid{stroke:#e0e0e0}.chart .axis{font-size:11px;fill:#555}
+.chart .wanted{fill:none;stroke:#6a1b9a;stroke-width:2}.chart .shots{fill:none;stroke:#90a4ae;stroke-width:1.5}.chart .cursor{stroke:#1565c0;stroke-dasharray:3}
+.shots-grid{display:grid;grid-template-columns:repeat(auto-fill,minmax(300px,1fr));gap:12px}
+figure{margin:0}figure svg{width:100%;height:auto;display:block;border-radius:4px}figcaption{font-size:12px;color:#444;margin-top:2px}
+figure.current svg{outline:3px solid #1565c0}
+#events{list-style:none;padding:0;margin:0;font-family:ui-monospace,monospace;font-size:12.5px;max-height:480px;overflow:auto}
+#events li{padding:1px 4px;cursor:pointer}#events li:hover{background:#eef3f8}#events li.failed{color:#c62828;font-weight:700}
+#events time{display:inline-block;width:90px;text-align:right;margin-right:8px;color:#666}
+#events .kind{display:inline-block;width:70px;color:#1565c0}#events li.hidden{display:none}
+footer{padding:8px 24px;color:#666;font-size:12px}
+)css";
+    return style;
+}
+
+const std::string& reportScript() {
+    static const std::string script = R"js(
+(function () {
+  'use strict';
+  var status = document.getElementById('page-status');
+  function fail(message) { status.dataset.state = 'error'; status.textContent = 'script error: ' + message; }
+  window.addEventListener('error', function (event) { fail(event.message); });
+  try {
+    var samples = JSON.parse(document.getElementById('samples').textContent);
+    var slider = document.getElementById('time');
+    var output = document.getElementById('time-out');
+    var cursor = document.getElementById('chart-cursor');
+    var chart = cursor ? cursor.ownerSVGElement : null;
+    var figures = Array.prototype.slice.call(document.querySelectorAll('#screens figure'));
+    var endMs = samples.length ? samples[samples.length - 1][0] : 0;
+
+    function place(id, point) {
+      var element = document.getElementById(id);
+      if (!element) return;
+      if (!point) { element.classList.add('hidden'); return; }
+      element.classList.remove('hidden');
+      if (element.tagName.toLowerCase() === 'rect') {
+        var half = parseFloat(element.getAttribute('width')) / 2;
+        element.setAttribute('x', point[0] - half);
+        element.setAttribute('y', point[1] - half);
+      } else {
+        element.setAttribute('cx', point[0]);
+        element.setAttribute('cy', point[1]);
+      }
+    }
+
+    function show(index) {
+      if (!samples.length) return;
+      var sample = samples[Math.max(0, Math.min(samples.length - 1, index))];
+      place('m-player', sample[1]);
+      place('m-crew', sample[2]);
+      place('m-gunner', sample[3]);
+      sample[4].forEach(function (point, i) { place('m-ped-' + i, point); });
+      output.textContent = (sample[0] / 1000).toFixed(1) + ' s';
+      if (chart && endMs > 0) {
+        var box = chart.viewBox.baseVal;
+        var x = 40 + (box.width - 100) * sample[0] / endMs;
+        cursor.setAttribute('x1', x);
+        cursor.setAttribute('x2', x);
+      }
+      var current = null;
+      figures.forEach(function (figure) {
+        if (Number(figure.dataset.ms) <= sample[0]) current = figure;
+        figure.classList.remove('current');
+      });
+      if (current) current.classList.add('current');
+    }
+
+    function indexAt(ms) {
+      var best = 0;
+      for (var i = 0; i < samples.length; i++) if (samples[i][0] <= ms) best = i;
+      return best;
+    }
+
+    slider.addEventListener('input', function () { show(Number(slider.value)); });
+    document.querySelectorAll('#events li').forEach(function (item) {
+      item.addEventListener('click', function () {
+        var index = indexAt(Number(item.dataset.ms));
+        slider.value = index;
+        show(index);
+      });
+    });
+    var filter = document.getElementById('filter');
+    filter.addEventListener('input', function () {
+      var needle = filter.value.toLowerCase();
+      document.querySelectorAll('#events li').forEach(function (item) {
+        item.classList.toggle('hidden', needle !== '' && item.textContent.toLowerCase().indexOf(needle) < 0);
+      });
+    });
+    show(Number(slider.value));
+
+    var pictures = document.querySelectorAll('#screens figure svg').length;
+    var maps = document.querySelectorAll('svg.map').length;
+    var charts = document.querySelectorAll('svg.chart').length;
+    if (status.dataset.state !== 'error') {
+      status.dataset.state = 'ok';
+      status.dataset.screens = String(pictures);
+      status.dataset.maps = String(maps);
+      status.dataset.charts = String(charts);
+      status.dataset.samples = String(samples.length);
+      status.textContent = 'report ready: ' + pictures + ' screens, ' + maps + ' map, ' + charts + ' chart, ' + samples.length + ' samples';
+    }
+  } catch (error) {
+    fail(error && error.message ? error.message : String(error));
+  }
+})();
+)js";
+    return script;
+}
+
+}  // namespace scenario

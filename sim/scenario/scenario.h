@@ -1,0 +1,146 @@
+// A scenario: the world at the start, a timeline of inputs and world events, and expectations.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "world/vec3.h"
+
+namespace scenario {
+
+// Where something was written in the scenario file, for messages.
+struct Origin {
+    std::string file;
+    std::int64_t line = 0;
+    std::int64_t column = 0;
+};
+
+// "file:line" for a message.
+std::string describe(const Origin& origin);
+
+struct ModelSetup {
+    std::string name;
+    bool isVehicle = false;
+    bool inImage = true;
+    std::int32_t framesToLoad = 2;  // negative: requested but never loads
+};
+
+struct PedSetup {
+    std::string name;  // how the timeline and the expectations refer to it
+    std::string model;
+    sim::Vec3 position;
+    float heading = 0.0f;
+    sim::Vec3 velocity;
+    std::int32_t pedType = 4;
+    std::int32_t health = 200;
+    Origin origin;
+};
+
+struct VehicleSetup {
+    std::string name;
+    std::string model;
+    sim::Vec3 position;
+    float heading = 0.0f;
+    Origin origin;
+};
+
+struct WorldSetup {
+    std::int32_t screenWidth = 1280;
+    std::int32_t screenHeight = 720;
+    sim::Vec3 playerPosition;
+    float playerHeading = 0.0f;
+    sim::Vec3 camera{0.0f, -6.0f, 2.0f};
+    std::uint32_t startTick = 100000;
+    std::uint32_t frameMs = 16;
+    std::vector<ModelSetup> models;  // the defaults, then the scenario's own entries
+    std::vector<PedSetup> peds;
+    std::vector<VehicleSetup> vehicles;
+};
+
+// The models every world has unless the scenario says otherwise.
+std::vector<ModelSetup> defaultModels();
+
+// What a timeline entry does. Entity references are names: a ped or vehicle of the world, or
+// one of the reserved names "player", "gunner" and "crew" (the crew vehicle).
+enum class Action : std::uint8_t {
+    Press,           // keys down
+    Release,         // keys up
+    Tap,             // keys down now, up after `holdMs`
+    EnterVehicle,    // player sits in `subject` (a vehicle name or "crew"), seat `seat`
+    LeaveVehicle,    // player steps out of whatever vehicle it uses
+    Move,            // `subject` placed at `point` and/or given `velocity`
+    Shoot,           // `subject` damages `object` by `amount`
+    Hide,            // `subject` hidden from the gunner's sight
+    Reveal,          // `subject` visible to the gunner again
+    Vanish,          // `subject` removed from the world
+    Kill,            // `subject` (a ped or the gunner) dies
+    SetHealth,       // `subject`'s health set to `amount`
+    ThrowOutGunner,  // the gunner pulled out of the crew vehicle
+    FlipVehicle,     // the crew vehicle lands on its roof
+    RightVehicle,    // the crew vehicle back on its wheels
+    IntoWater,       // the crew vehicle ends up in water
+    OutOfWater,      // and back on land
+    TankHealth,      // the crew vehicle's petrol tank health set to `value`
+    ClearWanted,     // the game drops the player's wanted level
+    MoveCamera,      // the gameplay camera moves to `point`
+};
+
+struct TimelineEvent {
+    std::uint32_t atMs = 0;
+    Action action = Action::Press;
+    std::vector<int> keys;       // virtual-key codes for the key actions
+    std::string keyText;         // the keys as written, for narration
+    std::uint32_t holdMs = 100;  // for Tap
+    std::string subject;
+    std::string object;
+    std::optional<sim::Vec3> point;
+    std::optional<sim::Vec3> velocity;
+    std::int32_t amount = 0;
+    std::int32_t seat = -1;
+    float value = 0.0f;
+    Origin origin;
+};
+
+// One check of an expectation; `origin` is the line of the check itself.
+enum class Check : std::uint8_t {
+    WantedLevel,  // the player's wanted level in the game
+    AttackMode,
+    Status,      // the status message on screen ("" for none)
+    CrewExists,  // the script holds a crew vehicle and a gunner that both exist
+    PlayerInCrewVehicle,
+    GunnerInCrewVehicle,  // the gunner sits in the crew vehicle
+    PedDown,              // the named ped is dead
+    PedStanding,          // the named ped exists and lives
+    Target,               // the gunner's current target ("none" for none)
+    ShotOrders,           // number of shot orders since the start, within [min, max]
+};
+
+struct Expectation {
+    Check check = Check::WantedLevel;
+    std::int64_t number = 0;
+    bool flag = false;
+    std::string text;
+    std::int64_t min = 0;
+    std::int64_t max = 0;
+    Origin origin;
+};
+
+struct ExpectationGroup {
+    std::optional<std::uint32_t> atMs;  // empty: at the end of the run
+    std::vector<Expectation> checks;
+    Origin origin;
+};
+
+struct Scenario {
+    std::string file;
+    std::string name;
+    std::string description;
+    WorldSetup world;
+    std::vector<TimelineEvent> timeline;  // sorted by time, stable
+    std::uint32_t endMs = 0;
+    std::vector<ExpectationGroup> expectations;
+};
+
+}  // namespace scenario

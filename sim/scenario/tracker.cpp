@@ -1,0 +1,346 @@
+// Turns native calls and world changes into the events of a run.
+#include "scenario/tracker.h"
+
+#include <cstdio>
+
+#include "host/native_table.h"
+
+namespace scenario {
+namespace {
+
+struct Natives {
+    int playerId = sim::findNativeByName("PLAYER_ID");
+    int playerPedId = sim::findNativeByName("PLAYER_PED_ID");
+    int vehicleUsing = sim::findNativeByName("GET_VEHICLE_PED_IS_USING");
+    int exists = sim::findNativeByName("DOES_ENTITY_EXIST");
+    int hashKey = sim::findNativeByName("GET_HASH_KEY");
+    int modelLoaded = sim::findNativeByName("HAS_MODEL_LOADED");
+    int createVehicle = sim::findNativeByName("CREATE_VEHICLE");
+    int createPed = sim::findNativeByName("CREATE_PED_INSIDE_VEHICLE");
+    int pedNoLongerNeeded = sim::findNativeByName("SET_PED_AS_NO_LONGER_NEEDED");
+    int vehicleNoLongerNeeded = sim::findNativeByName("SET_VEHICLE_AS_NO_LONGER_NEEDED");
+    int health = sim::findNativeByName("GET_ENTITY_HEALTH");
+    int tankHealth = sim::findNativeByName("GET_VEHICLE_PETROL_TANK_HEALTH");
+    int inWater = sim::findNativeByName("IS_ENTITY_IN_WATER");
+    int upsideDown = sim::findNativeByName("IS_ENTITY_UPSIDEDOWN");
+    int leaveVehicle = sim::findNativeByName("TASK_LEAVE_VEHICLE");
+    int clearTasks = sim::findNativeByName("CLEAR_PED_TASKS_IMMEDIATELY");
+    int enterVehicle = sim::findNativeByName("TASK_ENTER_VEHICLE");
+    int boneCoords = sim::findNativeByName("GET_PED_BONE_COORDS");
+    int shoot = sim::findNativeByName("TASK_VEHICLE_SHOOT_AT_COORD");
+    int wanted = sim::findNativeByName("SET_PLAYER_WANTED_LEVEL");
+};
+
+const Natives& natives() {
+    static const Natives found;
+    return found;
+}
+
+constexpr const char* menuTitle = "Tobek gunner - Select a vehicle";
+constexpr const char* modePrefix = "Attack mode: ";
+
+bool isMenuItem(const std::string& text) {
+    return text == "Technical" || text == "Insurgent" || text == "Valkyrie" || text == "Close menu";
+}
+
+std::string displayNameOf(const std::string& model) {
+    if (model == "TECHNICAL") return "Technical";
+    if (model == "INSURGENT") return "Insurgent";
+    if (model == "VALKYRIE") return "Valkyrie";
+    return std::string();
+}
+
+std::string format(const char* pattern, double a, double b = 0.0, double c = 0.0) {
+    char buffer[96];
+    std::snprintf(buffer, sizeof buffer, pattern, a, b, c);
+    return buffer;
+}
+
+std::string point(sim::Vec3 p) { return format("(%.1f, %.1f, %.1f)", p.x, p.y, p.z); }
+
+std::string seconds(std::uint32_t ms) { return format("%.1f s", static_cast<double>(ms) / 1000.0); }
+
+}  // namespace
+
+Tracker::Tracker(const sim::World& world, std::uint32_t startTick) : world_(world), startTick_(startTick) {
+    names_[world.entities.playerPed] = "the player";
+}
+
+std::string Tracker::nameOf(sim::Handle handle) const {
+    if (handle == 0) return "nobody";
+    if (handle == gunner_) return "the gunner";
+    if (handle == crewVehicle_) return "the crew vehicle";
+    const auto found = names_.find(handle);
+    if (found != names_.end()) return found->second;
+    return "entity " + std::to_string(handle);
+}
+
+bool Tracker::crewHeld() const {
+    return heldVehicle_ != 0 && world_.entities.exists(heldVehicle_) && world_.entities.exists(heldGunner_);
+}
+
+void Tracker::say(std::uint32_t ms, std::uint64_t frame, std::string kind, std::string text) {
+    lines_.push_back(NarrationLine{ms, frame, std::move(kind), std::move(text)});
+    if (listener_) listener_(lines_.back());
+}
+
+std::string Tracker::distanceText(sim::Handle from, sim::Handle to) const {
+    const sim::SimEntity* a = world_.entities.find(from);
+    const sim::SimEntity* b = world_.entities.find(to);
+    if (a == nullptr || b == nullptr) return std::string();
+    return format("%.1f m away", static_cast<double>(sim::distance(a->position, b->position)));
+}
+
+void Tracker::onCall(const sim::NativeCall& call) {
+    frameHadCalls_ = true;
+    onSupervisorStep(call);
+    onSpawnCall(call);
+    onFireCall(call);
+}
+
+// A working pass of the supervisor asks PLAYER_ID, PLAYER_PED_ID and the player's vehicle, then
+// tests the crew vehicle and, when it exists, the gunner: those two arguments are the handles the
+// script holds.
+void Tracker::onSupervisorStep(const sim::NativeCall& call) {
+    const Natives& n = natives();
+    if (call.native == n.playerId) {
+        supervisorStep_ = 1;
+        frameHadSupervisor_ = true;
+        unfitReason_.clear();
+        if (spawning_) spawning_ = false;
+        return;
+    }
+    const int step = supervisorStep_;
+    supervisorStep_ = 0;
+    if (step == 1 && call.native == n.playerPedId)
+        supervisorStep_ = 2;
+    else if (step == 2 && call.native == n.vehicleUsing)
+        supervisorStep_ = 3;
+    else if (step == 3 && call.native == n.exists) {
+        heldVehicle_ = call.intArg(0);
+        if ((call.result[0] & 0xFF) != 0) supervisorStep_ = 4;
+    } else if (step == 4 && call.native == n.exists) {
+        heldGunner_ = call.intArg(0);
+    }
+}
+
+void Tracker::onSpawnCall(const sim::NativeCall& call) {
+    const Natives& n = natives();
+    const std::uint32_t ms = msOf(call);
+    if (call.native == n.hashKey && !call.texts.empty()) {
+        const std::string display = displayNameOf(call.texts[0]);
+        if (display.empty()) return;
+        spawning_ = true;
+        spawnName_ = display;
+        // By now the spawn has dismissed the old crew and cleared both handles.
+        heldVehicle_ = 0;
+        heldGunner_ = 0;
+        loadFrames_ = 0;
+        attackMode_ = display == "Valkyrie" ? 1 : 0;
+        say(ms, call.frame, "spawn", display + " chosen: spawning the crew");
+    } else if (call.native == n.modelLoaded && spawning_) {
+        ++loadFrames_;
+    } else if (call.native == n.pedNoLongerNeeded) {
+        say(ms, call.frame, "spawn", "the previous gunner is dismissed");
+    } else if (call.native == n.vehicleNoLongerNeeded) {
+        say(ms, call.frame, "spawn", "the previous crew vehicle is dismissed");
+    } else if (call.native == n.createVehicle) {
+        crewVehicle_ = call.intResult();
+        heldVehicle_ = crewVehicle_;
+        gunner_ = 0;
+        givenUp_ = false;
+        gunnerSeated_ = false;
+        gunnerEverSeated_ = false;
+        reboardOrdered_ = false;
+        const sim::Vec3 at{call.floatArg(1), call.floatArg(2), call.floatArg(3)};
+        say(ms, call.frame, "spawn",
+            spawnName_ + " created at " + point(at) + " after " + std::to_string(loadFrames_) + " model checks");
+        loadFrames_ = 0;
+    } else if (call.native == n.createPed) {
+        gunner_ = call.intResult();
+        heldGunner_ = gunner_;
+        say(ms, call.frame, "spawn",
+            "gunner created in seat " + std::to_string(call.intArg(3)) + " of the " + spawnName_);
+    }
+}
+
+void Tracker::onFireCall(const sim::NativeCall& call) {
+    const Natives& n = natives();
+    const std::uint32_t ms = msOf(call);
+    if (call.native == n.health && call.intArg(0) == gunner_) {
+        if (call.intResult() == 0) unfitReason_ = "the gunner's health is 0";
+    } else if (call.native == n.tankHealth) {
+        const float tank = call.floatResult();
+        if (awaitingTankReread_) {
+            // Giving up reads the tank again: the vehicle is forgotten unless it reads exactly 0.
+            awaitingTankReread_ = false;
+            if ((tank < 0.0f || tank > 0.0f) && heldVehicle_ != 0) {
+                heldVehicle_ = 0;
+                say(ms, call.frame, "crew", "the script forgets the crew vehicle");
+            }
+        } else if (!(tank > 0.0f)) {
+            unfitReason_ = format("the petrol tank health is %.1f", static_cast<double>(tank));
+        }
+    } else if (call.native == n.inWater) {
+        if (call.intResult() != 0) unfitReason_ = "the crew vehicle is in water";
+    } else if (call.native == n.upsideDown) {
+        if (call.intResult() != 0) unfitReason_ = "the crew vehicle is upside down";
+    } else if ((call.native == n.leaveVehicle || call.native == n.clearTasks) && call.intArg(0) == gunner_ &&
+               gunner_ != 0 && !spawning_) {
+        ++giveUpOrders_;
+        awaitingTankReread_ = true;
+        if (!givenUp_) {
+            givenUp_ = true;
+            reboardOrdered_ = false;
+            const char* order = call.native == n.leaveVehicle ? "the gunner is told to leave the vehicle"
+                                                              : "the gunner's tasks are cleared";
+            say(ms, call.frame, "crew",
+                std::string(giveUpOrders_ > 1 ? "crew given up again (" : "crew given up (") +
+                    (unfitReason_.empty() ? std::string("unfit") : unfitReason_) + "): " + order);
+        }
+    } else if (call.native == n.enterVehicle && call.intArg(0) == gunner_) {
+        ++reboardOrders_;
+        if (!reboardOrdered_) {
+            reboardOrdered_ = true;
+            givenUp_ = false;  // once back in, an unfit crew is given up anew
+            say(ms, call.frame, "crew", "the gunner is ordered back into seat " + std::to_string(call.intArg(3)));
+        }
+    } else if (call.native == n.boneCoords && call.intArg(1) == 0) {
+        pendingBoneTarget_ = call.intArg(0);
+        if (pendingBoneTarget_ != target_) {
+            target_ = pendingBoneTarget_;
+            targetHistory_.push_back(target_);
+            std::string why;
+            if (const sim::SimEntity* ped = world_.entities.find(target_)) {
+                const sim::Handle player = world_.entities.playerPed;
+                if (ped->pedType == 6) why = "police";
+                for (const sim::Handle hurt : {player, gunner_, crewVehicle_}) {
+                    const sim::SimEntity* victim = world_.entities.find(hurt);
+                    if (victim != nullptr && victim->damagedBy.contains(target_)) {
+                        why += (why.empty() ? "" : ", ") + std::string("hurt ") + nameOf(hurt);
+                    }
+                }
+            }
+            const std::string distance = distanceText(gunner_, target_);
+            say(ms, call.frame, "target",
+                "the gunner targets " + nameOf(target_) + (why.empty() ? "" : " (" + why + ")") +
+                    (distance.empty() ? "" : ", " + distance));
+        }
+    } else if (call.native == n.shoot) {
+        ++shotOrders_;
+        const sim::Vec3 at{call.floatArg(1), call.floatArg(2), call.floatArg(3)};
+        shots_.push_back(ShotPoint{ms, at, pendingBoneTarget_});
+        if (!burstOpen_) {
+            burstOpen_ = true;
+            burstStartMs_ = ms;
+            burstShots_ = 0;
+            say(ms, call.frame, "fire",
+                pendingBoneTarget_ != 0 ? "the gunner opens fire on " + nameOf(pendingBoneTarget_)
+                                        : "the gunner opens fire where the camera points, at " + point(at));
+        }
+        ++burstShots_;
+        burstLastMs_ = ms;
+        pendingBoneTarget_ = 0;
+    } else if (call.native == n.wanted) {
+        scriptWanted_ = call.intArg(1);
+        say(ms, call.frame, "wanted",
+            "wanted level raised to " + std::to_string(scriptWanted_) + " at shot order " +
+                std::to_string(shotOrders_));
+    }
+}
+
+void Tracker::closeBurst(std::uint64_t frame, std::uint32_t ms) {
+    if (!burstOpen_) return;
+    burstOpen_ = false;
+    say(ms, frame, "fire",
+        std::to_string(burstShots_) + " shot order" + (burstShots_ == 1 ? "" : "s") + " from " +
+            seconds(burstStartMs_) + " to " + seconds(burstLastMs_) + " (" + std::to_string(shotOrders_) + " in all)");
+}
+
+void Tracker::reviewScreen(std::uint64_t frame, std::uint32_t ms) {
+    bool menuDrawn = false;
+    std::string highlight;
+    std::string status;
+    for (const auto& text : world_.screen.current.texts) {
+        const sim::Rgba& colour = text.style.colour;
+        if (text.caption == menuTitle)
+            menuDrawn = true;
+        else if (isMenuItem(text.caption) && colour.r == 98 && colour.g == 190 && colour.b == 255)
+            highlight = text.caption;
+        else if (text.y > 0.5f)
+            status = text.caption;
+    }
+    if (menuDrawn && !menuShown_) {
+        menuShown_ = true;
+        highlight_ = highlight;
+        say(ms, frame, "menu", "vehicle menu opened, highlight on " + highlight);
+    } else if (menuDrawn && highlight != highlight_) {
+        highlight_ = highlight;
+        say(ms, frame, "menu", "highlight moved to " + highlight);
+    } else if (!menuDrawn && menuShown_ && frameHadSupervisor_ && !spawning_) {
+        menuShown_ = false;
+        say(ms, frame, "menu", "vehicle menu closed");
+    }
+    if (!status.empty() && status != narratedStatus_) {
+        say(ms, frame, "message", "\"" + status + "\"");
+        if (status.starts_with(modePrefix)) {
+            const std::string mode = status.substr(std::string(modePrefix).size());
+            const std::int32_t before = attackMode_;
+            if (mode == "Player shooting and driving.")
+                attackMode_ = 0;
+            else if (mode == "Tobek attack enemies.")
+                attackMode_ = 1;
+            else if (mode == "Tobek gone crazy.")
+                attackMode_ = 2;
+            say(ms, frame, "mode", "attack mode " + std::to_string(before) + " -> " + std::to_string(attackMode_));
+        }
+    }
+    status_ = status;
+    narratedStatus_ = status;
+}
+
+void Tracker::reviewWorld(std::uint64_t frame, std::uint32_t ms) {
+    const sim::Entities& entities = world_.entities;
+    const sim::SimEntity* gunner = entities.find(gunner_);
+    const bool seated = gunner != nullptr && crewVehicle_ != 0 && gunner->vehicle == crewVehicle_ && gunner->sitting;
+    if (seated && !gunnerSeated_) {
+        say(ms, frame, "crew",
+            gunnerEverSeated_ ? "the gunner is back in seat " + std::to_string(gunner->seat) + " (re-boarded)"
+                              : "the gunner is seated in seat " + std::to_string(gunner->seat));
+        gunnerEverSeated_ = true;
+        reboardOrdered_ = false;
+    } else if (!seated && gunnerSeated_) {
+        say(ms, frame, "crew", gunner == nullptr ? "the gunner is gone" : "the gunner is out of the crew vehicle");
+    }
+    gunnerSeated_ = seated;
+
+    for (auto& [handle, alive] : pedAlive_) {
+        const sim::SimEntity* ped = entities.find(handle);
+        const bool nowAlive = ped != nullptr && ped->alive && ped->health > 0;
+        if (alive && !nowAlive && ped != nullptr) say(ms, frame, "world", nameOf(handle) + " is down");
+        alive = nowAlive;
+    }
+    for (const auto& [handle, name] : names_) {
+        if (handle != entities.playerPed && !pedAlive_.contains(handle)) {
+            const sim::SimEntity* ped = entities.find(handle);
+            if (ped != nullptr && ped->kind == sim::EntityKind::Ped) pedAlive_[handle] = ped->alive && ped->health > 0;
+        }
+    }
+}
+
+void Tracker::endFrame(std::uint64_t frame, std::uint32_t ms) {
+    // A frame in which the script did not run (it waits) draws nothing, and tells nothing.
+    if (frameHadCalls_)
+        reviewScreen(frame, ms);
+    else
+        status_.clear();
+    lastFrameHadCalls_ = frameHadCalls_;
+    frameHadCalls_ = false;
+    frameHadSupervisor_ = false;
+    reviewWorld(frame, ms);
+    if (burstOpen_ && ms - burstLastMs_ > 1000) closeBurst(frame, ms);
+}
+
+void Tracker::finish(std::uint64_t frame, std::uint32_t ms) { closeBurst(frame, ms); }
+
+}  // namespace scenario

@@ -1,0 +1,128 @@
+// Follows a run: turns the native call stream and the world into game events worth telling, and
+// keeps what can be derived of the script's state (crew handles, attack mode, target, shots).
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "host/call_record.h"
+#include "world/world.h"
+
+namespace scenario {
+
+struct NarrationLine {
+    std::uint32_t ms = 0;  // since the start of the run
+    std::uint64_t frame = 0;
+    std::string kind;  // input, world, menu, spawn, message, mode, crew, target, fire, wanted, check
+    std::string text;
+};
+
+struct ShotPoint {
+    std::uint32_t ms = 0;
+    sim::Vec3 point;
+    sim::Handle target = 0;  // the ped aimed at, 0 for camera-directed fire
+};
+
+class Tracker {
+public:
+    Tracker(const sim::World& world, std::uint32_t startTick);
+
+    // Names for handles, used in the narration.
+    void name(sim::Handle handle, std::string name) { names_[handle] = std::move(name); }
+    std::string nameOf(sim::Handle handle) const;
+
+    // Lines are kept and also handed to the listener as they are made.
+    void setListener(std::function<void(const NarrationLine&)> listener) { listener_ = std::move(listener); }
+    void say(std::uint32_t ms, std::uint64_t frame, std::string kind, std::string text);
+
+    void onCall(const sim::NativeCall& call);
+    // After the script has had its turn in a frame.
+    void endFrame(std::uint64_t frame, std::uint32_t ms);
+    // Closes whatever is still open (a burst of fire) at the end of the run.
+    void finish(std::uint64_t frame, std::uint32_t ms);
+
+    // Derived from the calls.
+    sim::Handle crewVehicle() const { return crewVehicle_; }  // the last vehicle the script created
+    sim::Handle gunner() const { return gunner_; }            // the last gunner it created
+    // The script holds a crew vehicle and a gunner, and both exist in the world.
+    bool crewHeld() const;
+    std::int32_t attackMode() const { return attackMode_; }
+    sim::Handle target() const { return target_; }
+    std::int64_t shotOrders() const { return shotOrders_; }
+    std::int32_t scriptWantedLevel() const { return scriptWanted_; }
+    bool menuShown() const { return menuShown_; }
+    std::string statusMessage() const { return status_; }
+    const std::vector<ShotPoint>& shots() const { return shots_; }
+    const std::vector<sim::Handle>& targets() const { return targetHistory_; }
+    const std::vector<NarrationLine>& lines() const { return lines_; }
+    std::int64_t reboardOrders() const { return reboardOrders_; }
+    std::int64_t giveUpOrders() const { return giveUpOrders_; }
+    bool lastFrameHadScript() const { return lastFrameHadCalls_; }
+
+private:
+    std::uint32_t msOf(const sim::NativeCall& call) const { return call.tick - startTick_; }
+    void onSupervisorStep(const sim::NativeCall& call);
+    void onSpawnCall(const sim::NativeCall& call);
+    void onFireCall(const sim::NativeCall& call);
+    void reviewScreen(std::uint64_t frame, std::uint32_t ms);
+    void reviewWorld(std::uint64_t frame, std::uint32_t ms);
+    void closeBurst(std::uint64_t frame, std::uint32_t ms);
+    std::string distanceText(sim::Handle from, sim::Handle to) const;
+
+    const sim::World& world_;
+    std::uint32_t startTick_;
+    std::map<sim::Handle, std::string> names_;
+    std::function<void(const NarrationLine&)> listener_;
+    std::vector<NarrationLine> lines_;
+
+    // Whether the script ran in the frame, and ran its supervisor.
+    bool frameHadCalls_ = false;
+    bool frameHadSupervisor_ = false;
+    bool lastFrameHadCalls_ = false;
+
+    // Menu and status line.
+    bool menuShown_ = false;
+    std::string highlight_;
+    std::string status_;          // on screen in the last frame
+    std::string narratedStatus_;  // last told, kept through frames the script sat out
+
+    // Spawning.
+    bool spawning_ = false;
+    std::string spawnName_;
+    std::uint64_t loadFrames_ = 0;
+    sim::Handle crewVehicle_ = 0;
+    sim::Handle gunner_ = 0;
+    std::int32_t attackMode_ = 0;
+
+    // The handles the script holds for its crew: set by the spawn, revealed again by each
+    // supervisor pass's existence tests, and the vehicle dropped when the crew is given up.
+    int supervisorStep_ = 0;
+    sim::Handle heldVehicle_ = 0;
+    sim::Handle heldGunner_ = 0;
+    bool awaitingTankReread_ = false;
+
+    // Fire, re-boarding and giving up.
+    std::string unfitReason_;
+    bool givenUp_ = false;
+    std::int64_t giveUpOrders_ = 0;
+    bool reboardOrdered_ = false;
+    std::int64_t reboardOrders_ = 0;
+    bool gunnerSeated_ = false;
+    bool gunnerEverSeated_ = false;
+    sim::Handle pendingBoneTarget_ = 0;
+    sim::Handle target_ = 0;
+    std::vector<sim::Handle> targetHistory_;
+    std::int64_t shotOrders_ = 0;
+    std::vector<ShotPoint> shots_;
+    bool burstOpen_ = false;
+    std::uint32_t burstStartMs_ = 0;
+    std::uint32_t burstLastMs_ = 0;
+    std::int64_t burstShots_ = 0;
+    std::int32_t scriptWanted_ = 0;
+    std::map<sim::Handle, bool> pedAlive_;
+};
+
+}  // namespace scenario
