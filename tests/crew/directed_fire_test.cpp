@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <ostream>
 
 namespace {
 
@@ -232,6 +233,10 @@ struct UnfitCase {
     float tank;
     bool vehicleKept;
 };
+
+// gtest describes every parameter; without this it dumps the raw bytes, padding included,
+// which are uninitialised (Valgrind reports the read).
+void PrintTo(const UnfitCase& c, std::ostream* out) { *out << c.name; }
 
 class GivingUpTest : public DirectedFireTest, public ::testing::WithParamInterface<UnfitCase> {};
 
