@@ -3,6 +3,7 @@
 
 #include <gmock/gmock.h>
 #include <algorithm>
+#include <ostream>
 #include <gtest/gtest.h>
 
 namespace {
@@ -22,6 +23,10 @@ struct VehicleCase {
     bool valkyrie;
     std::int32_t mode;
 };
+
+// gtest describes every parameter; without this it dumps the raw bytes, padding included,
+// which are uninitialised (Valgrind reports the read).
+void PrintTo(const VehicleCase& c, std::ostream* out) { *out << c.model; }
 
 class SpawnEachVehicle : public CrewTest, public ::testing::WithParamInterface<VehicleCase> {};
 
