@@ -5,6 +5,7 @@
 #include <array>
 #include <chrono>
 #include <cstring>
+#include <utility>
 
 namespace bench {
 namespace {
@@ -26,6 +27,8 @@ int argCount = 0;
 HostCounters counters;
 
 std::uint32_t clock = 0;
+bool recording = false;
+std::vector<RecordedCall> recorded;
 std::array<bool, 256> keys{};
 
 std::size_t slotOf(std::uint64_t hash) { return static_cast<std::size_t>((hash * 0x9E3779B97F4A7C15ull) >> 56); }
@@ -95,11 +98,13 @@ void nativeInit(unsigned long long hash) {
     }
     bench::current = entry;
     bench::argCount = 0;
+    if (bench::recording) bench::recorded.push_back(bench::RecordedCall{hash, {}});
 }
 
 void nativePush64(unsigned long long value) {
     bench::args[bench::argCount & 15] = value;
     ++bench::argCount;
+    if (bench::recording) bench::recorded.back().args.push_back(value);
     ++bench::counters.pushes;
 }
 
@@ -119,31 +124,36 @@ std::int16_t GetAsyncKeyState(int virtualKey) {
 
 namespace bench {
 
-HostCost calibrateHostCost() {
-    // A hash the table knows, so the lookup path is the script's usual one.
-    constexpr std::uint64_t hash = 0x7239B21A38F536BAull;  // DOES_ENTITY_EXIST
-    entryFor(hash);
-    constexpr int rounds = 2'000'000;
-    const auto time = [&](int pushes) {
+void startRecording() {
+    recorded.clear();
+    recording = true;
+}
+
+std::vector<RecordedCall> stopRecording() {
+    recording = false;
+    return std::move(recorded);
+}
+
+double replayNs(const std::vector<RecordedCall>& calls) {
+    const HostCounters saved = counters;
+    constexpr int rounds = 2000;
+    double fastest = 0.0;
+    for (int attempt = 0; attempt < 7; ++attempt) {
         const auto start = std::chrono::steady_clock::now();
-        for (int i = 0; i < rounds; ++i) {
-            nativeInit(hash);
-            for (int p = 0; p < pushes; ++p) nativePush64(static_cast<unsigned long long>(i));
-            const unsigned long long* result = nativeCall();
-            asm volatile("" : : "r"(result) : "memory");
+        for (int round = 0; round < rounds; ++round) {
+            for (const RecordedCall& call : calls) {
+                nativeInit(call.hash);
+                for (const std::uint64_t arg : call.args) nativePush64(arg);
+                const unsigned long long* result = nativeCall();
+                asm volatile("" : : "r"(result) : "memory");
+            }
         }
         const std::chrono::duration<double, std::nano> elapsed = std::chrono::steady_clock::now() - start;
-        return elapsed.count() / rounds;
-    };
-    // The fastest of several rounds: the host's cost without the noise of other processes.
-    double bare = time(0);
-    double eight = time(8);
-    for (int round = 0; round < 5; ++round) {
-        bare = std::min(bare, time(0));
-        eight = std::min(eight, time(8));
+        const double perReplay = elapsed.count() / rounds;
+        fastest = attempt == 0 ? perReplay : std::min(fastest, perReplay);
     }
-    counters = HostCounters{};
-    return HostCost{bare, std::max(0.0, (eight - bare) / 8.0)};
+    counters = saved;
+    return fastest;
 }
 
 }  // namespace bench

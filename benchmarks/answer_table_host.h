@@ -1,9 +1,10 @@
 // A minimal host for timing the script: each native's answer is a fixed table entry (or a small
-// effect function), so that a pass's time is the script's work plus a host cost that is small,
-// constant per call and measured on its own (see calibrateHostCost).
+// effect function), so that a pass's time is the script's work plus a small host cost, which is
+// measured on its own by replaying the pass's recorded calls without the script (replayNs).
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 namespace bench {
 
@@ -29,12 +30,15 @@ struct HostCounters {
 };
 const HostCounters& hostCounters();
 
-// Cost of the host's side of one call and of one pushed argument, in nanoseconds, measured by
-// driving the same exported functions without the script.
-struct HostCost {
-    double perCallNs = 0.0;
-    double perPushNs = 0.0;
+// The calls of a stretch of passes, recorded so that the host's share can be timed on its own.
+struct RecordedCall {
+    std::uint64_t hash = 0;
+    std::vector<std::uint64_t> args;
 };
-HostCost calibrateHostCost();
+void startRecording();
+std::vector<RecordedCall> stopRecording();
+// Nanoseconds the host needs to take these calls, pushes and answers included, without the
+// script: the recorded sequence is replayed through the same exported functions (fastest round).
+double replayNs(const std::vector<RecordedCall>& calls);
 
 }  // namespace bench

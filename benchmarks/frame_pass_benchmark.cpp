@@ -1,7 +1,7 @@
 // The cost of one pass of the script's frame loop, against the answer-table host, for the
 // passes that matter: idle, menu with a status message, mode-0 fire, a 50-candidate scan, and
-// the automatic shot branch. Reported per pass: time, native calls, heap allocations, and the
-// script's own time once the calibrated host cost of those calls is taken off.
+// the automatic shot branch. Reported per pass: time, native calls, heap allocations, the host's
+// share (the pass's calls replayed without the script) and the script's own time, the rest.
 #include "allocation_counter.h"
 #include "answer_table_host.h"
 
@@ -34,11 +34,6 @@ void runPass() {
     drawStatusText();
     runVehicleMenu();
     superviseCrew();
-}
-
-const bench::HostCost& hostCost() {
-    static const bench::HostCost cost = bench::calibrateHostCost();
-    return cost;
 }
 
 // The state a freshly started script has once it has read the screen resolution.
@@ -94,30 +89,35 @@ void startWithCrew(std::int32_t attackMode) {
 // Runs passes with the clock moving `stepMs` before each, and reports per-pass figures.
 template <typename BeforePass>
 void measurePasses(benchmark::State& st, std::uint32_t stepMs, BeforePass beforePass) {
-    const bench::HostCost cost = hostCost();
-    for (int warm = 0; warm < 3; ++warm) {
+    const auto pass = [&] {
         bench::setTick(bench::tick() + stepMs);
         beforePass();
         runPass();
-    }
+    };
+    for (int warm = 0; warm < 3; ++warm) pass();
+
     const bench::HostCounters host = bench::hostCounters();
-    const std::uint64_t allocations = bench::allocationCount();
     const auto start = std::chrono::steady_clock::now();
-    for (auto _ : st) {
-        bench::setTick(bench::tick() + stepMs);
-        beforePass();
-        runPass();
-    }
+    for (auto _ : st) pass();
     const std::chrono::duration<double, std::nano> elapsed = std::chrono::steady_clock::now() - start;
     const auto passes = static_cast<double>(st.iterations());
-    const double calls = static_cast<double>(bench::hostCounters().calls - host.calls) / passes;
-    const double pushes = static_cast<double>(bench::hostCounters().pushes - host.pushes) / passes;
-    const double hostNs = calls * cost.perCallNs + pushes * cost.perPushNs;
-    st.counters["natives"] = calls;
-    st.counters["allocs"] = static_cast<double>(bench::allocationCount() - allocations) / passes;
+    st.counters["natives"] = static_cast<double>(bench::hostCounters().calls - host.calls) / passes;
+    st.counters["waits"] = static_cast<double>(bench::hostCounters().waits - host.waits) / passes;
+
+    // Counted apart from the timed loop, over passes of the same kind, so that nothing but the
+    // script runs between the two readings.
+    constexpr int countedPasses = 10'000;
+    const std::uint64_t allocations = bench::allocationCount();
+    for (int counted = 0; counted < countedPasses; ++counted) pass();
+    st.counters["allocs"] = static_cast<double>(bench::allocationCount() - allocations) / countedPasses;
+
+    // The host's share: the calls of a stretch of passes replayed without the script.
+    constexpr int recordedPasses = 70;
+    bench::startRecording();
+    for (int recorded = 0; recorded < recordedPasses; ++recorded) pass();
+    const double hostNs = bench::replayNs(bench::stopRecording()) / recordedPasses;
     st.counters["host_ns"] = hostNs;
     st.counters["script_ns"] = elapsed.count() / passes - hostNs;
-    st.counters["waits"] = static_cast<double>(bench::hostCounters().waits - host.waits) / passes;
 }
 
 void idle(benchmark::State& st) {
@@ -156,16 +156,8 @@ void automaticShotBranch(benchmark::State& st) {
     measurePasses(st, 120, [] { state.scanTick = bench::tick(); });
 }
 
-void hostCall(benchmark::State& st) {
-    const bench::HostCost cost = hostCost();
-    for (auto _ : st) benchmark::DoNotOptimize(cost);
-    st.counters["per_call_ns"] = cost.perCallNs;
-    st.counters["per_push_ns"] = cost.perPushNs;
-}
-
 }  // namespace
 
-BENCHMARK(hostCall)->Iterations(1);
 BENCHMARK(idle);
 BENCHMARK(menuOpenWithStatusMessage);
 BENCHMARK(modeZeroLeftButton)->ArgName("frame_ms")->Arg(16)->Arg(120);
