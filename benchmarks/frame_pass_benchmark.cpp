@@ -135,6 +135,21 @@ void menuOpenWithStatusMessage(benchmark::State& st) {
     measurePasses(st, 16, [] {});
 }
 
+// The two halves of the pass above, to show which caption copies allocate.
+void menuOpenOnly(benchmark::State& st) {
+    startScript();
+    bench::answerInt(hashOf(Native::DOES_ENTITY_EXIST), 0);
+    state.menuOpen = true;
+    measurePasses(st, 16, [] {});
+}
+
+void statusMessageOnly(benchmark::State& st) {
+    startScript();
+    bench::answerInt(hashOf(Native::DOES_ENTITY_EXIST), 0);
+    setStatusText("Attack mode: Tobek attack enemies.", 0x7FFFFFFFu);
+    measurePasses(st, 16, [] {});
+}
+
 // Player in the crew vehicle in mode 0 with the left button held; at 16 ms frames a shot is
 // ordered about every seventh pass, at 120 ms on every pass.
 void modeZeroLeftButton(benchmark::State& st) {
@@ -160,6 +175,8 @@ void automaticShotBranch(benchmark::State& st) {
 
 BENCHMARK(idle);
 BENCHMARK(menuOpenWithStatusMessage);
+BENCHMARK(menuOpenOnly);
+BENCHMARK(statusMessageOnly);
 BENCHMARK(modeZeroLeftButton)->ArgName("frame_ms")->Arg(16)->Arg(120);
 BENCHMARK(modeOneScanFiftyCandidates);
 BENCHMARK(automaticShotBranch);
