@@ -4,27 +4,17 @@
 
 #include <string>
 
-#include "runtime/state.h"
 #include "scenario/parser.h"
 #include "scenario/run.h"
 #include "script_link/script_module.h"
+#include "script_link/script_view.h"
 
 namespace {
-
-scenario::ScriptView scriptState() {
-    scenario::ScriptView view;
-    view.attackMode = state.attackMode;
-    view.targetPed = state.targetPed;
-    const sim::SimHost* host = sim::SimHost::current();
-    view.crewExists = state.crewVehicle != 0 && host->world().entities.exists(state.crewVehicle) &&
-                      host->world().entities.exists(state.gunnerPed);
-    return view;
-}
 
 void play(benchmark::State& bench, const std::string& path, bool report) {
     const scenario::Scenario s = scenario::loadScenario(path);
     scenario::RunOptions options;
-    options.probe = scriptState;  // as gunner-sim runs
+    options.probe = sim::readLinkedScriptView;  // as gunner-sim runs
     options.collectReport = report;
     std::uint64_t frames = 0, calls = 0, shots = 0;
     bool passed = true;

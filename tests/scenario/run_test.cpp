@@ -8,9 +8,9 @@
 #include <filesystem>
 #include <string>
 
-#include "runtime/state.h"
 #include "scenario/parser.h"
 #include "script_link/script_module.h"
+#include "script_link/script_view.h"
 
 namespace {
 
@@ -191,16 +191,6 @@ TEST(ScenarioRun, TheTraceGetsOneLinePerNativeCall) {
 
 namespace {
 
-scenario::ScriptView scriptState() {
-    scenario::ScriptView view;
-    view.attackMode = state.attackMode;
-    view.targetPed = state.targetPed;
-    const sim::SimHost* host = sim::SimHost::current();
-    view.crewExists = state.crewVehicle != 0 && host->world().entities.exists(state.crewVehicle) &&
-                      host->world().entities.exists(state.gunnerPed);
-    return view;
-}
-
 std::filesystem::path scenarioFolder() {
     return std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "scenarios";
 }
@@ -213,7 +203,7 @@ TEST(ScenarioRun, WhatTheCallsTellMatchesTheScriptsOwnStateInEveryBundledScenari
         if (entry.path().extension() != ".toml") continue;
         const scenario::Scenario s = scenario::loadScenario(entry.path().string());
         scenario::RunOptions options;
-        options.probe = scriptState;
+        options.probe = sim::readLinkedScriptView;
         const auto result = scenario::runScenario(s, sim::linkedScript(), options);
         EXPECT_EQ(result.derivationMismatches, 0u)
             << entry.path().filename() << ": " << (result.mismatchNotes.empty() ? "" : result.mismatchNotes[0]);
@@ -227,7 +217,7 @@ TEST(ScenarioRun, TheCrossCheckNoticesAStateThatDisagrees) {
     const scenario::Scenario s = scenario::loadScenario((scenarioFolder() / "valkyrie.toml").string());
     scenario::RunOptions options;
     options.probe = [] {
-        scenario::ScriptView view = scriptState();
+        scenario::ScriptView view = sim::readLinkedScriptView();
         view.attackMode = 0;  // the Valkyrie never is in mode 0
         view.crewExists = false;
         return view;

@@ -5,28 +5,17 @@
 #include <filesystem>
 
 #include "options.h"
-#include "runtime/state.h"
 #include "scenario/console.h"
 #include "scenario/output_file.h"
 #include "scenario/parser.h"
 #include "scenario/report.h"
 #include "scenario/run.h"
 #include "script_link/script_module.h"
+#include "script_link/script_view.h"
 
 namespace {
 
 enum ExitCode { passed = 0, failedChecks = 1, badInput = 2, outputFault = 3 };
-
-// What the linked script's own state record says.
-scenario::ScriptView readScriptState() {
-    scenario::ScriptView view;
-    view.attackMode = state.attackMode;
-    view.targetPed = state.targetPed;
-    const sim::SimHost* host = sim::SimHost::current();
-    view.crewExists = host != nullptr && state.crewVehicle != 0 && host->world().entities.exists(state.crewVehicle) &&
-                      host->world().entities.exists(state.gunnerPed);
-    return view;
-}
 
 int run(const gunner::Options& options) {
     scenario::Scenario loaded;
@@ -67,7 +56,7 @@ int run(const gunner::Options& options) {
     if (trace.ok()) traceWriter.emplace(trace.file());
 
     scenario::RunOptions runOptions;
-    runOptions.probe = readScriptState;
+    runOptions.probe = sim::readLinkedScriptView;
     runOptions.onLine = [&](const scenario::NarrationLine& line) {
         progress.clear();
         printer.line(line);
