@@ -10,7 +10,9 @@ packages_for() {
     # launcher and `wine64` the 64-bit loader it runs (no i386 multiarch needed).
     windows) echo "g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64" ;;
     browser) echo "chromium" ;;
-    analysis) echo "clang libclang-rt-14-dev valgrind" ;;
+    # clang and its runtimes for the fuzzer, llvm for llvm-symbolizer (readable sanitizer
+    # reports), valgrind for memcheck.
+    analysis) echo "clang libclang-rt-14-dev llvm valgrind" ;;
     pictures) echo "librsvg2-bin" ;;
     *) echo "unknown dependency group: $1" >&2; exit 2 ;;
   esac
