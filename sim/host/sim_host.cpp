@@ -188,11 +188,10 @@ std::uint64_t* SimHost::nativeCall() {
             throwOnNative_ = -1;
             throw std::bad_alloc();
         }
+        NativeContext context{*this, world_, call.slots.data(), call.argCount, resultBlock_.data()};
         if (answerSource_ != nullptr) {
-            NativeContext context{*this, world_, call.slots.data(), call.argCount, resultBlock_.data()};
             answerSource_->answer(call.native, context);
         } else if (NativeHandler handler = handlers_[static_cast<std::size_t>(call.native)]; handler != nullptr) {
-            NativeContext context{*this, world_, call.slots.data(), call.argCount, resultBlock_.data()};
             handler(context);
         }
     }
