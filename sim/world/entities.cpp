@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cmath>
 #include <numbers>
+#include <utility>
 #include <vector>
 
 namespace sim {
@@ -74,34 +75,25 @@ Handle Entities::addVehicle(ModelHash model, Vec3 position, float heading) {
     return vehicle.handle;
 }
 
-SimEntity* Entities::find(Handle handle) {
-    const auto found = entities.find(handle);
-    return found == entities.end() ? nullptr : &found->second;
-}
-
 const SimEntity* Entities::find(Handle handle) const {
     const auto found = entities.find(handle);
     return found == entities.end() ? nullptr : &found->second;
 }
 
+const SimEntity* Entities::findOfKind(Handle handle, EntityKind kind) const {
+    const SimEntity* e = find(handle);
+    return e != nullptr && e->kind == kind ? e : nullptr;
+}
+
+// The mutable lookups share the const ones: the map itself is this object's own.
+SimEntity* Entities::find(Handle handle) {
+    return const_cast<SimEntity*>(std::as_const(*this).find(handle));
+}
 SimEntity* Entities::findPed(Handle handle) {
-    SimEntity* e = find(handle);
-    return e != nullptr && e->kind == EntityKind::Ped ? e : nullptr;
+    return const_cast<SimEntity*>(std::as_const(*this).findPed(handle));
 }
-
-const SimEntity* Entities::findPed(Handle handle) const {
-    const SimEntity* e = find(handle);
-    return e != nullptr && e->kind == EntityKind::Ped ? e : nullptr;
-}
-
 SimEntity* Entities::findVehicle(Handle handle) {
-    SimEntity* e = find(handle);
-    return e != nullptr && e->kind == EntityKind::Vehicle ? e : nullptr;
-}
-
-const SimEntity* Entities::findVehicle(Handle handle) const {
-    const SimEntity* e = find(handle);
-    return e != nullptr && e->kind == EntityKind::Vehicle ? e : nullptr;
+    return const_cast<SimEntity*>(std::as_const(*this).findVehicle(handle));
 }
 
 void Entities::remove(Handle handle) {

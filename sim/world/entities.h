@@ -121,9 +121,10 @@ struct Entities {
     const SimEntity* find(Handle handle) const;
     bool exists(Handle handle) const { return find(handle) != nullptr; }
     SimEntity* findPed(Handle handle);
-    const SimEntity* findPed(Handle handle) const;
+    const SimEntity* findPed(Handle handle) const { return findOfKind(handle, EntityKind::Ped); }
     SimEntity* findVehicle(Handle handle);
-    const SimEntity* findVehicle(Handle handle) const;
+    const SimEntity* findVehicle(Handle handle) const { return findOfKind(handle, EntityKind::Vehicle); }
+    const SimEntity* findOfKind(Handle handle, EntityKind kind) const;
     // Takes the entity out of the world at once; every handle to it goes stale.
     void remove(Handle handle);
     SimEntity& player();
