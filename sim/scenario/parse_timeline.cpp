@@ -33,6 +33,7 @@ const std::array eventKinds{
     EventKind{"tank_health", {}},
     EventKind{"clear_wanted", {}},
     EventKind{"camera", {}},
+    EventKind{"focus", {}},
 };
 
 std::string eventList() {
@@ -205,6 +206,9 @@ void readEvent(const Reader& reader, const toml::table& entry, const std::string
     } else if (key == "camera") {
         event.action = Action::MoveCamera;
         event.point = reader.vec3(*value, valueField);
+    } else if (key == "focus") {
+        event.action = Action::Focus;
+        event.flag = reader.boolean(*value, valueField);
     }
 }
 

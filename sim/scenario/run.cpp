@@ -79,8 +79,13 @@ void Run::setUpWorld() {
     const WorldSetup& setup = scenario_.world;
     world.screen.width = setup.screenWidth;
     world.screen.height = setup.screenHeight;
-    for (const auto& model : setup.models)
-        entities().addModel(model.name, model.isVehicle, model.framesToLoad, model.inImage);
+    for (const auto& addon : setup.addonModels)
+        entities().addModel(addon.name, addon.isVehicle, sim::Entities::gameModelFrames);
+    for (const auto& change : setup.models) {
+        sim::Model& model = *entities().findModel(change.name);
+        model.inImage = change.inImage.value_or(model.inImage);
+        model.framesToLoad = change.framesToLoad.value_or(model.framesToLoad);
+    }
     sim::SimEntity& player = entities().player();
     player.position = setup.playerPosition;
     player.heading = setup.playerHeading;
@@ -245,6 +250,10 @@ void Run::apply(const TimelineEvent& event) {
         case Action::MoveCamera:
             entities().camera = *event.point;
             say("world", "the camera moves to " + vecText(*event.point));
+            break;
+        case Action::Focus:
+            host_.setFocus(event.flag);
+            say("input", event.flag ? "the game's window has the focus again" : "another window takes the focus");
             break;
     }
 }

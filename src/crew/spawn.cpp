@@ -26,7 +26,10 @@ constexpr VehicleChoice vehicleChoices[] = {
     {"Valkyrie", "VALKYRIE", 2, 7.0f, true},
 };
 
-constexpr const char* gunnerModelName = "ig_tobekdavis";
+// The gunner's own model is an add-on a player may have installed; without it a ped model that
+// ships with the game (s_m_y_blackops_01) takes his place.
+constexpr const char* addonGunnerModelName = "ig_tobekdavis";
+constexpr Hash stockGunnerModel = 0xB3F3EE34;
 constexpr const char* gunnerWeaponName = "WEAPON_MICROSMG";
 constexpr std::int32_t gunnerPedType = 0;
 constexpr std::int32_t gunnerHealth = 300;
@@ -90,8 +93,11 @@ void createCrewVehicle(const char* modelName) {
 
 void createGunner() {
     if (!doesEntityExist(state.crewVehicle)) return;
-    const Hash model = getHashKey(gunnerModelName);
-    if (!isModelInCdimage(model)) return;
+    Hash model = getHashKey(addonGunnerModelName);
+    if (!isModelInCdimage(model)) {
+        model = stockGunnerModel;
+        if (!isModelInCdimage(model)) return;
+    }
     if (!loadModel(model)) return;
 
     state.gunnerPed = createPedInsideVehicle(state.crewVehicle, gunnerPedType, model, state.gunnerSeat, true, true);

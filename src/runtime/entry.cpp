@@ -41,8 +41,11 @@ void scriptMain() {
 }
 
 extern "C" BOOL APIENTRY DllMain(HMODULE module, DWORD reason, LPVOID /*reserved*/) {
+    // The host reloads scripts: it must be told when this library goes away.
     if (reason == DLL_PROCESS_ATTACH) {
         scriptRegister(module, scriptMain);
+    } else if (reason == DLL_PROCESS_DETACH) {
+        scriptUnregister(module);
     }
     return TRUE;
 }

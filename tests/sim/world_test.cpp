@@ -45,8 +45,8 @@ TEST_F(WorldTest, HashKeysAndModelQueries) {
     EXPECT_EQ(getHashKey("WEAPON_UNARMED"), 0xA2719263u);
     EXPECT_TRUE(isModelInCdimage(getHashKey("INSURGENT")));
     EXPECT_TRUE(isModelAVehicle(getHashKey("INSURGENT")));
-    EXPECT_TRUE(isModelInCdimage(getHashKey("ig_tobekdavis")));
-    EXPECT_FALSE(isModelAVehicle(getHashKey("ig_tobekdavis")));
+    EXPECT_TRUE(isModelInCdimage(getHashKey("s_m_y_blackops_01")));
+    EXPECT_FALSE(isModelAVehicle(getHashKey("s_m_y_blackops_01")));
     EXPECT_FALSE(isModelInCdimage(getHashKey("no_such_model")));
     world().findModel(sim::hashName("adder"))->inImage = false;
     EXPECT_FALSE(isModelInCdimage(getHashKey("adder")));
@@ -93,7 +93,7 @@ TEST_F(WorldTest, CreationNeedsALoadedModelOfTheRightKind) {
     EXPECT_FALSE(entity(v).upsideDown);
     EXPECT_EQ(host.calls().back().intResult(), 1);
 
-    const Hash pedModel = getHashKey("ig_tobekdavis");
+    const Hash pedModel = getHashKey("s_m_y_blackops_01");
     requestModel(pedModel);
     host.runFrames(3);
     EXPECT_EQ(createVehicle(pedModel, 0.0f, 0.0f, 0.0f, 0.0f, true, true), 0);
@@ -424,7 +424,7 @@ TEST_F(WorldTest, StaleHandlesAreAnsweredWithZeros) {
         Ped handle = stale;
         setPedAsNoLongerNeeded(&handle);
         setVehicleAsNoLongerNeeded(&handle);
-        EXPECT_EQ(createPedInsideVehicle(stale, 0, getHashKey("ig_tobekdavis"), 1, true, true), 0);
+        EXPECT_EQ(createPedInsideVehicle(stale, 0, getHashKey("s_m_y_blackops_01"), 1, true, true), 0);
     }
     EXPECT_TRUE(world().shots.empty());
 }
