@@ -253,6 +253,10 @@ void readCheck(const Reader& reader, std::string_view key, const toml::node& nod
         if (check.text != "none" && !names.peds.contains(check.text)) {
             reader.fail(node, field, "unknown ped '" + check.text + "' (or \"none\")");
         }
+    } else if (key == "gunner_model") {
+        check.check = Check::GunnerModel;
+        check.text = reader.string(node, field);
+        if (check.text.empty()) reader.fail(node, field, "empty model name");
     } else if (key == "shots") {
         check.check = Check::ShotOrders;
         if (node.is_integer()) {
@@ -299,7 +303,7 @@ void readExpectations(const Reader& reader, const toml::node& node, const Names&
         const auto& entry = reader.table(*groups.get(i), field);
         reader.onlyKeys(entry, field,
                         {"at", "wanted_level", "attack_mode", "status", "crew_exists", "player_in_crew_vehicle",
-                         "gunner_in_crew_vehicle", "ped_down", "ped_standing", "target", "shots"},
+                         "gunner_in_crew_vehicle", "ped_down", "ped_standing", "target", "gunner_model", "shots"},
                         "expectation");
         ExpectationGroup group;
         group.origin = reader.origin(entry);

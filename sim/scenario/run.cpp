@@ -328,6 +328,16 @@ CheckResult Run::evaluate(const ExpectationGroup& group, const Expectation& chec
             out.passed = target == wanted;
             break;
         }
+        case Check::GunnerModel: {
+            const sim::SimEntity* gunner = entities().findPed(tracker_.gunner());
+            const sim::Model* model = gunner == nullptr ? nullptr : entities().findModel(gunner->model);
+            out.expected = "gunner_model " + check.text;
+            out.actual = "gunner_model " + (gunner == nullptr ? std::string("none (no gunner)")
+                                            : model == nullptr ? std::string("unknown")
+                                                               : model->name);
+            out.passed = gunner != nullptr && gunner->model == sim::hashName(check.text);
+            break;
+        }
         case Check::ShotOrders: {
             const std::int64_t shots = tracker_.shotOrders();
             out.expected = check.min == check.max

@@ -120,6 +120,7 @@ enum class Check : std::uint8_t {
     PedDown,              // the named ped is dead
     PedStanding,          // the named ped exists and lives
     Target,               // the gunner's current target ("none" for none)
+    GunnerModel,          // the model the gunner is made of
     ShotOrders,           // number of shot orders since the start, within [min, max]
 };
 
