@@ -1,10 +1,10 @@
 // Which model the gunner is made of: the add-on when a player installed it, else the stock model.
+#include "crew/crew_fixture.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <vector>
-
-#include "crew/crew_fixture.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // Keys count only while the game's window has the focus: keys typed into another program neither
 // open the menu, spawn a crew nor order a shot, and leave every throttle stamp alone.
-#include <gtest/gtest.h>
-
 #include "crew/crew_fixture.h"
 #include "runtime/platform_calls.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 

@@ -1,15 +1,16 @@
 // Library entry, script start and the frame loop, run in the simulated host.
+#include "runtime/entry.h"
+#include "runtime/state.h"
+#include "ui/status_text.h"
+
+#include "script_link/script_module.h"
+#include "support/script_harness.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <string>
 #include <vector>
-
-#include "runtime/entry.h"
-#include "runtime/state.h"
-#include "script_link/script_module.h"
-#include "support/script_harness.h"
-#include "ui/status_text.h"
 
 namespace {
 

@@ -1,5 +1,8 @@
 // The game's model table inside the simulated host: the bundled copy, its rows, and the world's
 // model queries answered from it.
+#include "host/sim_host.h"
+#include "runtime/natives.h"
+#include "world/entities.h"
 #include "world/game_models.h"
 
 #include <gtest/gtest.h>
@@ -9,10 +12,6 @@
 #include <set>
 #include <stdexcept>
 #include <string>
-
-#include "host/sim_host.h"
-#include "runtime/natives.h"
-#include "world/entities.h"
 
 namespace {
 

@@ -1,14 +1,13 @@
 // The simulated screen: the text layout model, the text and box natives, and the frame record.
+#include "host/sim_host.h"
+#include "runtime/natives.h"
+#include "scenario/parser.h"
 #include "world/screen.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
-
-#include "host/sim_host.h"
-#include "runtime/natives.h"
-#include "scenario/parser.h"
 
 namespace {
 

@@ -3,15 +3,15 @@
 // script reading the simulated clock, keyboard and window focus through its rewritten imports, and
 // unregistering when the library is unloaded.
 //   tg_wine_smoke.exe SCRIPT.asi TRACE.jsonl
+#include "host/host_api.h"
+#include "windows/script_loader.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <string>
 #include <vector>
-
-#include "host/host_api.h"
-#include "windows/script_loader.h"
 
 namespace {
 
