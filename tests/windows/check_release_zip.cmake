@@ -16,6 +16,7 @@ function(utf16_hex text out)
   set(${out} "${wide}" PARENT_SCOPE)
 endfunction()
 
+get_filename_component(ZIP "${ZIP}" ABSOLUTE)
 if(NOT EXISTS "${ZIP}")
   message(FATAL_ERROR "no release zip at ${ZIP}")
 endif()
