@@ -43,6 +43,6 @@ void raiseWantedLevel() {
     if (level <= state.wantedLevel) return;
 
     state.wantedLevel = level;
-    setPlayerWantedLevel(state.playerId, state.wantedLevel, false);
+    setPlayerWantedLevelNoDrop(state.playerId, state.wantedLevel, false);
     setPlayerWantedLevelNow(state.playerId, false);
 }

@@ -235,7 +235,7 @@ TEST_F(WorldTest, DamageIsRecordedPerAttacker) {
 }
 
 TEST_F(WorldTest, TheWantedLevelIsSetThenAppliedAndNeverDropped) {
-    setPlayerWantedLevel(playerId(), 2, false);
+    setPlayerWantedLevelNoDrop(playerId(), 2, false);
     EXPECT_EQ(world().pendingWantedLevel, 2);
     EXPECT_FALSE(isPlayerWantedLevelGreater(playerId(), 0));
     setPlayerWantedLevelNow(playerId(), false);
@@ -243,13 +243,13 @@ TEST_F(WorldTest, TheWantedLevelIsSetThenAppliedAndNeverDropped) {
     EXPECT_TRUE(isPlayerWantedLevelGreater(playerId(), 1));
     EXPECT_FALSE(isPlayerWantedLevelGreater(playerId(), 2));
 
-    setPlayerWantedLevel(playerId(), 1, false);
+    setPlayerWantedLevelNoDrop(playerId(), 1, false);
     setPlayerWantedLevelNow(playerId(), false);
     EXPECT_EQ(world().wantedLevel, 2);
 
     world().clearWantedLevel();
     EXPECT_FALSE(isPlayerWantedLevelGreater(playerId(), 0));
-    setPlayerWantedLevel(playerId(), 1, false);
+    setPlayerWantedLevelNoDrop(playerId(), 1, false);
     setPlayerWantedLevelNow(playerId(), false);
     EXPECT_EQ(world().wantedLevel, 1);
     EXPECT_FALSE(isPlayerWantedLevelGreater(playerId() + 1, 0));
