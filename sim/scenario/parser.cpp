@@ -3,10 +3,11 @@
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
-#include <sstream>
+#include <cstdio>
+#include <unordered_map>
 
 #include "scenario/parse_support.h"
+#include "scenario/prescreen.h"
 
 namespace scenario {
 
@@ -24,29 +25,41 @@ using parse::join;
 using parse::Names;
 using parse::Reader;
 
-bool sameName(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
+// The world's models by lower-case name (model names are case-insensitive), so that a world of
+// many models is read in linear time.
+struct ModelIndex {
+    std::vector<ModelSetup>& models;
+    std::unordered_map<std::string, std::size_t> byName;
+};
+
+std::string lowerCase(std::string_view name) {
+    std::string lower(name);
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return lower;
 }
 
-ModelSetup* findModel(std::vector<ModelSetup>& models, std::string_view name) {
-    for (auto& model : models) {
-        if (sameName(model.name, name)) return &model;
-    }
-    return nullptr;
+ModelIndex indexModels(std::vector<ModelSetup>& models) {
+    ModelIndex index{models, {}};
+    for (std::size_t i = 0; i < models.size(); ++i) index.byName.emplace(lowerCase(models[i].name), i);
+    return index;
+}
+
+ModelSetup* findModel(ModelIndex& index, std::string_view name) {
+    const auto found = index.byName.find(lowerCase(name));
+    return found == index.byName.end() ? nullptr : &index.models[found->second];
 }
 
 bool reservedName(std::string_view name) { return name == "player" || name == "gunner" || name == "crew"; }
 
-void readModels(const Reader& reader, const toml::table& table, WorldSetup& world) {
+void readModels(const Reader& reader, const toml::table& table, ModelIndex& index) {
     for (auto&& [key, node] : table) {
         const std::string field = join("world.models", key.str());
         const std::string name(key.str());
-        ModelSetup* model = findModel(world.models, name);
+        ModelSetup* model = findModel(index, name);
         if (model == nullptr) {
-            world.models.push_back(ModelSetup{name, false, true, 1});
-            model = &world.models.back();
+            index.byName.emplace(lowerCase(name), index.models.size());
+            index.models.push_back(ModelSetup{name, false, true, 1});
+            model = &index.models.back();
         }
         if (node.is_integer()) {
             model->framesToLoad = static_cast<std::int32_t>(reader.integer(node, field, -1, 100000));
@@ -76,12 +89,12 @@ std::string checkedName(const Reader& reader, const toml::table& entry, const st
     return name;
 }
 
-std::string checkedModel(const Reader& reader, const toml::table& entry, const std::string& field, WorldSetup& world,
+std::string checkedModel(const Reader& reader, const toml::table& entry, const std::string& field, ModelIndex& models,
                          bool wantVehicle) {
     const auto* node = entry.get("model");
     if (node == nullptr) reader.fail(entry, join(field, "model"), "missing");
     const std::string name = reader.string(*node, join(field, "model"));
-    const ModelSetup* model = findModel(world.models, name);
+    const ModelSetup* model = findModel(models, name);
     if (model == nullptr) {
         reader.fail(*node, join(field, "model"),
                     "model '" + name + "' is not in the world (declare it under [world.models])");
@@ -99,7 +112,7 @@ sim::Vec3 requiredVec3(const Reader& reader, const toml::table& entry, const std
     return reader.vec3(*node, join(field, key));
 }
 
-void readPeds(const Reader& reader, const toml::array& peds, WorldSetup& world, Names& names) {
+void readPeds(const Reader& reader, const toml::array& peds, WorldSetup& world, ModelIndex& models, Names& names) {
     for (std::size_t i = 0; i < peds.size(); ++i) {
         const std::string field = parse::indexed("world.peds", i);
         const auto& entry = reader.table(*peds.get(i), field);
@@ -108,7 +121,7 @@ void readPeds(const Reader& reader, const toml::array& peds, WorldSetup& world, 
         PedSetup ped;
         ped.origin = reader.origin(entry);
         ped.name = checkedName(reader, entry, field, names);
-        ped.model = checkedModel(reader, entry, field, world, false);
+        ped.model = checkedModel(reader, entry, field, models, false);
         ped.position = requiredVec3(reader, entry, field, "position");
         if (const auto* n = entry.get("heading")) ped.heading = reader.number(*n, join(field, "heading"));
         if (const auto* n = entry.get("velocity")) ped.velocity = reader.vec3(*n, join(field, "velocity"));
@@ -122,7 +135,8 @@ void readPeds(const Reader& reader, const toml::array& peds, WorldSetup& world, 
     }
 }
 
-void readVehicles(const Reader& reader, const toml::array& vehicles, WorldSetup& world, Names& names) {
+void readVehicles(const Reader& reader, const toml::array& vehicles, WorldSetup& world, ModelIndex& models,
+                  Names& names) {
     for (std::size_t i = 0; i < vehicles.size(); ++i) {
         const std::string field = parse::indexed("world.vehicles", i);
         const auto& entry = reader.table(*vehicles.get(i), field);
@@ -130,7 +144,7 @@ void readVehicles(const Reader& reader, const toml::array& vehicles, WorldSetup&
         VehicleSetup vehicle;
         vehicle.origin = reader.origin(entry);
         vehicle.name = checkedName(reader, entry, field, names);
-        vehicle.model = checkedModel(reader, entry, field, world, true);
+        vehicle.model = checkedModel(reader, entry, field, models, true);
         vehicle.position = requiredVec3(reader, entry, field, "position");
         if (const auto* n = entry.get("heading")) vehicle.heading = reader.number(*n, join(field, "heading"));
         names.vehicles.insert(vehicle.name);
@@ -161,15 +175,17 @@ void readWorld(const Reader& reader, const toml::table& table, WorldSetup& world
         if (const auto* n = player.get("position")) world.playerPosition = reader.vec3(*n, "world.player.position");
         if (const auto* n = player.get("heading")) world.playerHeading = reader.number(*n, "world.player.heading");
     }
-    if (const auto* node = table.get("models")) readModels(reader, reader.table(*node, "world.models"), world);
-    if (const auto* node = table.get("peds")) readPeds(reader, reader.array(*node, "world.peds"), world, names);
+    ModelIndex models = indexModels(world.models);
+    if (const auto* node = table.get("models")) readModels(reader, reader.table(*node, "world.models"), models);
+    if (const auto* node = table.get("peds")) readPeds(reader, reader.array(*node, "world.peds"), world, models, names);
     if (const auto* node = table.get("vehicles"))
-        readVehicles(reader, reader.array(*node, "world.vehicles"), world, names);
+        readVehicles(reader, reader.array(*node, "world.vehicles"), world, models, names);
 }
 
 }  // namespace
 
 Scenario parseScenario(std::string_view text, const std::string& file) {
+    prescreenScenario(text, file);
     toml::table root;
     try {
         root = toml::parse(text, file);
@@ -194,6 +210,13 @@ Scenario parseScenario(std::string_view text, const std::string& file) {
 
     Names names;
     if (const auto* node = root.get("world")) readWorld(reader, reader.table(*node, "world"), scenario.world, names);
+    const std::uint64_t frames = scenario.endMs / scenario.world.frameMs + 1;
+    if (frames > maxRunFrames) {
+        reader.fail(*end, "end",
+                    "the run would take " + std::to_string(frames) + " frames of " +
+                        std::to_string(scenario.world.frameMs) + " ms; the limit is " + std::to_string(maxRunFrames) +
+                        ": shorten the run or raise world.frame_ms");
+    }
     if (const auto* node = root.get("timeline")) parse::readTimeline(reader, *node, names, scenario);
     if (const auto* node = root.get("expect")) parse::readExpectations(reader, *node, names, scenario);
 
@@ -207,11 +230,26 @@ Scenario parseScenario(std::string_view text, const std::string& file) {
 }
 
 Scenario loadScenario(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw ScenarioError(Origin{path, 0, 0}, "", "cannot open the scenario file");
-    std::ostringstream text;
-    text << in.rdbuf();
-    return parseScenario(text.str(), path);
+    // "-" is standard input. Reading stops one byte past the limit, so that an endless source
+    // such as /dev/zero ends in an error rather than in exhausted memory.
+    const bool standardInput = path == "-";
+    std::FILE* in = standardInput ? stdin : std::fopen(path.c_str(), "rb");
+    if (in == nullptr) throw ScenarioError(Origin{path, 0, 0}, "", "cannot open the scenario file");
+    std::string text;
+    char buffer[65536];
+    bool failed = false;
+    while (text.size() <= maxScenarioBytes) {
+        const std::size_t got = std::fread(buffer, 1, sizeof buffer, in);
+        text.append(buffer, got);
+        if (got < sizeof buffer) {
+            failed = std::ferror(in) != 0;
+            break;
+        }
+    }
+    if (!standardInput) std::fclose(in);
+    const std::string name = standardInput ? "(standard input)" : path;
+    if (failed) throw ScenarioError(Origin{name, 0, 0}, "", "cannot read the scenario file");
+    return parseScenario(text, name);
 }
 
 }  // namespace scenario

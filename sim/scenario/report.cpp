@@ -46,7 +46,7 @@ std::string num(double value, int decimals = 1) {
     return buffer;
 }
 
-std::string secondsText(std::uint32_t ms) { return num(ms / 1000.0, 1) + " s"; }
+std::string secondsText(std::uint64_t ms) { return num(ms / 1000.0, 1) + " s"; }
 
 // The world area the map shows, with a margin; y grows northwards, so it is flipped for SVG.
 struct Bounds {
@@ -209,7 +209,7 @@ std::string chartSvg(const RunResult& result) {
     const double endMs = std::max(1.0, static_cast<double>(result.simulatedMs));
     std::int64_t maxShots = 1;
     for (const auto& sample : result.samples) maxShots = std::max(maxShots, sample.shotOrders);
-    auto xAt = [&](std::uint32_t ms) { return left + plotW * ms / endMs; };
+    auto xAt = [&](std::uint64_t ms) { return left + plotW * ms / endMs; };
     std::string svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" class=\"chart\" viewBox=\"0 0 " + num(width, 0) + " " +
                       num(height, 0) + "\" role=\"img\">";
     for (int level = 0; level <= 6; ++level) {
