@@ -247,7 +247,7 @@ Scenario loadScenario(const std::string& path) {
         }
     }
     if (!standardInput) std::fclose(in);
-    const std::string name = standardInput ? "(standard input)" : path;
+    const std::string name = standardInput ? "stdin" : path;
     if (failed) throw ScenarioError(Origin{name, 0, 0}, "", "cannot read the scenario file");
     return parseScenario(text, name);
 }
