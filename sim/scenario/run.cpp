@@ -66,7 +66,7 @@ private:
     Tracker tracker_;
     RunResult result_;
     std::map<std::string, sim::Handle> handles_;
-    std::vector<sim::Handle> pedHandles_;
+    std::vector<sim::Handle> pedHandles_;  // the mapped ones
     std::size_t nextEvent_ = 0;
     std::multimap<std::uint64_t, std::vector<int>> releases_;
     std::vector<bool> groupDone_;
@@ -97,9 +97,11 @@ void Run::setUpWorld() {
         created.maxHealth = std::max(ped.health, 200);
         created.alive = ped.health > 0;
         handles_[ped.name] = handle;
-        pedHandles_.push_back(handle);
         tracker_.name(handle, ped.name);
-        result_.pedNames.push_back(ped.name);
+        if (pedHandles_.size() < RunResult::maxMappedPeds) {
+            pedHandles_.push_back(handle);
+            result_.pedNames.push_back(ped.name);
+        }
     }
     for (const auto& vehicle : setup.vehicles) {
         const sim::Handle handle =

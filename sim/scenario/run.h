@@ -91,11 +91,13 @@ struct RunResult {
     std::vector<CheckResult> checks;
     bool passed() const;
 
-    // Report material, when asked for.
+    // Report material, when asked for; bounded, so that a report of a huge scenario still opens in
+    // a browser: the positions of the first `maxMappedPeds` peds only.
+    static constexpr std::size_t maxMappedPeds = 200;
     std::vector<Sample> samples;
     std::vector<ShotPoint> shots;
     std::vector<ScreenShot> screens;
-    std::vector<std::string> pedNames;
+    std::vector<std::string> pedNames;  // of the mapped peds
     std::vector<std::string> targetNames;
     std::int32_t screenWidth = 1280;
     std::int32_t screenHeight = 720;
