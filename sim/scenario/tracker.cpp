@@ -314,18 +314,24 @@ void Tracker::reviewWorld(std::uint64_t frame, std::uint64_t ms) {
     }
     gunnerSeated_ = seated;
 
+    // Both maps are ordered by handle: one walk through them together, not a search per ped.
+    auto entity = entities.entities.begin();
     for (auto& [handle, alive] : pedAlive_) {
-        const sim::SimEntity* ped = entities.find(handle);
+        while (entity != entities.entities.end() && entity->first < handle) ++entity;
+        const sim::SimEntity* ped =
+            entity != entities.entities.end() && entity->first == handle ? &entity->second : nullptr;
         const bool nowAlive = ped != nullptr && ped->alive && ped->health > 0;
         if (alive && !nowAlive && ped != nullptr) say(ms, frame, "world", nameOf(handle) + " is down");
         alive = nowAlive;
     }
-    for (const auto& [handle, name] : names_) {
-        if (handle != entities.playerPed && !pedAlive_.contains(handle)) {
-            const sim::SimEntity* ped = entities.find(handle);
-            if (ped != nullptr && ped->kind == sim::EntityKind::Ped) pedAlive_[handle] = ped->alive && ped->health > 0;
+    for (const sim::Handle handle : newlyNamed_) {
+        const sim::SimEntity* ped = entities.find(handle);
+        if (handle != entities.playerPed && ped != nullptr && ped->kind == sim::EntityKind::Ped &&
+            !pedAlive_.contains(handle)) {
+            pedAlive_[handle] = ped->alive && ped->health > 0;
         }
     }
+    newlyNamed_.clear();
 }
 
 void Tracker::endFrame(std::uint64_t frame, std::uint64_t ms) {

@@ -31,7 +31,10 @@ public:
     Tracker(const sim::World& world, std::uint32_t startTick);
 
     // Names for handles, used in the narration.
-    void name(sim::Handle handle, std::string name) { names_[handle] = std::move(name); }
+    void name(sim::Handle handle, std::string name) {
+        names_[handle] = std::move(name);
+        newlyNamed_.push_back(handle);
+    }
     std::string nameOf(sim::Handle handle) const;
 
     // Lines are kept and also handed to the listener as they are made.
@@ -123,6 +126,7 @@ private:
     std::int64_t burstShots_ = 0;
     std::int32_t scriptWanted_ = 0;
     std::map<sim::Handle, bool> pedAlive_;
+    std::vector<sim::Handle> newlyNamed_;  // not yet looked at for `pedAlive_`
 };
 
 }  // namespace scenario
