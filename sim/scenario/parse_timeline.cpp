@@ -288,7 +288,7 @@ void readTimeline(const Reader& reader, const toml::node& node, const Names& nam
                         "event at " + std::to_string(event.atMs) + " ms is after the end (" +
                             std::to_string(scenario.endMs) + " ms)");
         }
-        scenario.timeline.push_back(event);
+        scenario.timeline.push_back(std::move(event));
     }
 }
 
@@ -320,7 +320,7 @@ void readExpectations(const Reader& reader, const toml::node& node, const Names&
         std::stable_sort(group.checks.begin(), group.checks.end(), [](const Expectation& a, const Expectation& b) {
             return a.origin.line != b.origin.line ? a.origin.line < b.origin.line : a.origin.column < b.origin.column;
         });
-        scenario.expectations.push_back(group);
+        scenario.expectations.push_back(std::move(group));
     }
 }
 
