@@ -203,12 +203,14 @@ void Run::apply(const TimelineEvent& event) {
             if (entity == nullptr) return missing(subjectText() + " is not in the world");
             entity->health = 0;
             entity->alive = false;
+            ++entities().lifeChanges;
             say("world", subjectText() + " is killed");
             break;
         case Action::SetHealth:
             if (entity == nullptr) return missing(subjectText() + " is not in the world");
             entity->health = event.amount;
             entity->alive = event.amount > 0;
+            ++entities().lifeChanges;
             say("world", subjectText() + "'s health is set to " + std::to_string(event.amount));
             break;
         case Action::ThrowOutGunner: {

@@ -314,15 +314,19 @@ void Tracker::reviewWorld(std::uint64_t frame, std::uint64_t ms) {
     }
     gunnerSeated_ = seated;
 
-    // Both maps are ordered by handle: one walk through them together, not a search per ped.
-    auto entity = entities.entities.begin();
-    for (auto& [handle, alive] : pedAlive_) {
-        while (entity != entities.entities.end() && entity->first < handle) ++entity;
-        const sim::SimEntity* ped =
-            entity != entities.entities.end() && entity->first == handle ? &entity->second : nullptr;
-        const bool nowAlive = ped != nullptr && ped->alive && ped->health > 0;
-        if (alive && !nowAlive && ped != nullptr) say(ms, frame, "world", nameOf(handle) + " is down");
-        alive = nowAlive;
+    // Only when some health, life or entity changed; then both maps, ordered by handle, are
+    // walked together rather than searched per ped.
+    if (entities.lifeChanges != seenLifeChanges_) {
+        seenLifeChanges_ = entities.lifeChanges;
+        auto entity = entities.entities.begin();
+        for (auto& [handle, alive] : pedAlive_) {
+            while (entity != entities.entities.end() && entity->first < handle) ++entity;
+            const sim::SimEntity* ped =
+                entity != entities.entities.end() && entity->first == handle ? &entity->second : nullptr;
+            const bool nowAlive = ped != nullptr && ped->alive && ped->health > 0;
+            if (alive && !nowAlive && ped != nullptr) say(ms, frame, "world", nameOf(handle) + " is down");
+            alive = nowAlive;
+        }
     }
     for (const sim::Handle handle : newlyNamed_) {
         const sim::SimEntity* ped = entities.find(handle);

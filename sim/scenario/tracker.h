@@ -127,6 +127,7 @@ private:
     std::int32_t scriptWanted_ = 0;
     std::map<sim::Handle, bool> pedAlive_;
     std::vector<sim::Handle> newlyNamed_;  // not yet looked at for `pedAlive_`
+    std::uint64_t seenLifeChanges_ = ~std::uint64_t{0};
 };
 
 }  // namespace scenario

@@ -37,6 +37,7 @@ void Entities::damage(Handle victim, Handle attacker, std::int32_t amount) {
         if (v->kind == EntityKind::Ped) v->alive = false;
     }
     v->damagedBy.insert(attacker);
+    ++lifeChanges;
 }
 
 bool Entities::hasClearLineOfSight(Handle from, Handle to) const {
