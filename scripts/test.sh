@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Runs every test: the Linux suite, the same suite under ASan+UBSan, the Windows build under Wine,
+# Runs every test: the Linux suite, the same suite under ASan+UBSan and built by clang (release,
+# warnings as errors), the Windows build under Wine,
 # the suite and the demo under Valgrind memcheck, and a bounded fuzzing run (scripts/fuzz.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -10,7 +11,7 @@ jobs="${TG_JOBS:-2}"
 log="$(mktemp)"
 trap 'rm -f "$log"' EXIT
 passed=0
-for preset in linux linux-asan windows; do
+for preset in linux linux-asan linux-clang windows; do
   echo "=== ${preset} ==="
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset" -j "$jobs"
@@ -25,5 +26,5 @@ echo "=== fuzz ==="
 scripts/fuzz.sh "${TG_FUZZ_SECONDS:-120}"
 
 # Every step above stops the script on a failure, so reaching here means all of them passed:
-# the three CTest runs, the two memcheck runs and the fuzzing run.
-echo "all tests: $((passed + 3)) passed, 0 failed"
+# the four CTest runs, the two memcheck runs and the two fuzzing runs.
+echo "all tests: $((passed + 4)) passed, 0 failed"

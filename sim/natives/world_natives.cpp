@@ -87,6 +87,7 @@ void setEntityHealth(NativeContext& call) {
     if (e == nullptr) return;
     e->health = call.intArg(1);
     if (e->kind == EntityKind::Ped) e->alive = e->health > 0;
+    ++world(call).lifeChanges;
 }
 
 void setEntityMaxHealth(NativeContext& call) {

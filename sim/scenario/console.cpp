@@ -51,14 +51,14 @@ void Printer::failures(const RunResult& result) {
     for (const auto& check : result.checks) {
         if (check.passed) continue;
         const std::string when =
-            check.group.atMs ? "at " + std::to_string(*check.group.atMs) + " ms" : std::string("at the end");
-        std::fprintf(stderr, "%s: %s: expectation failed %s (checked at %u ms): expected %s, found %s\n",
-                     program_.c_str(), describe(check.check.origin).c_str(), when.c_str(), check.checkedAtMs,
-                     check.expected.c_str(), check.actual.c_str());
+            check.groupAtMs ? "at " + std::to_string(*check.groupAtMs) + " ms" : std::string("at the end");
+        std::fprintf(stderr, "%s: %s: expectation failed %s (checked at %llu ms): expected %s, found %s\n",
+                     program_.c_str(), describe(check.check.origin).c_str(), when.c_str(),
+                     static_cast<unsigned long long>(check.checkedAtMs), check.expected.c_str(), check.actual.c_str());
     }
 }
 
-void Progress::show(std::uint32_t elapsedMs, std::uint32_t endMs) {
+void Progress::show(std::uint64_t elapsedMs, std::uint64_t endMs) {
     if (!enabled_ || endMs == 0) return;
     const int percent = static_cast<int>(static_cast<std::uint64_t>(elapsedMs) * 100 / endMs);
     if (percent == lastPercent_) return;

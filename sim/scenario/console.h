@@ -33,7 +33,7 @@ private:
 class Progress {
 public:
     Progress(std::FILE* out, bool enabled) : out_(out), enabled_(enabled) {}
-    void show(std::uint32_t elapsedMs, std::uint32_t endMs);
+    void show(std::uint64_t elapsedMs, std::uint64_t endMs);
     void clear();
 
 private:

@@ -1,14 +1,19 @@
-// An output file that appears under its real name only when the run that writes it succeeds.
+// Output files that never clobber what they do not own: a regular file (or a new one) appears
+// under its real name only when the run that writes it succeeds; devices, pipes and "-" are
+// written straight through.
 #pragma once
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace scenario {
 
 class PendingFile {
 public:
-    // Opens a temporary file beside `path`; nothing is created when `path` is empty.
+    // Opens where the output goes: a temporary file beside `path` (or beside the file a symbolic
+    // link names) when that is a regular file or nothing yet; `path` itself when it is a device
+    // or a pipe; standard output for "-". Nothing is opened when `path` is empty.
     explicit PendingFile(std::string path);
     ~PendingFile();
     PendingFile(const PendingFile&) = delete;
@@ -16,17 +21,40 @@ public:
 
     bool wanted() const { return !path_.empty(); }
     bool ok() const { return file_ != nullptr; }
+    // Why the file could not be opened, for a message ("" when it could).
+    const std::string& problem() const { return problem_; }
     std::FILE* file() { return file_; }
     const std::string& path() const { return path_; }
-    // Closes the file and gives it its real name; false (with the file removed) on any fault.
+    // Closes the file and gives a temporary file its real name; false (with the temporary
+    // file removed) on any fault.
     bool commit();
-    // Closes and removes the temporary file.
+    // Closes and removes the temporary file; what was written straight through stays.
     void discard();
 
 private:
     std::string path_;
-    std::string temporary_;
+    std::string target_;     // where the temporary file goes once complete
+    std::string temporary_;  // empty when writing straight through
+    std::string problem_;
     std::FILE* file_ = nullptr;
 };
+
+// A folder made for the outputs: only the levels this run created are removed again.
+class OutputFolder {
+public:
+    // Creates `path` and any missing parents; false with `problem()` set on a fault (having
+    // removed what it made).
+    bool create(const std::string& path);
+    const std::string& problem() const { return problem_; }
+    // Removes the folders this run created, innermost first, where they are empty.
+    void removeCreated();
+
+private:
+    std::vector<std::string> created_;
+    std::string problem_;
+};
+
+// True when `path` would lie inside the folder `folder` (both need not exist yet).
+bool isInsideFolder(const std::string& path, const std::string& folder);
 
 }  // namespace scenario

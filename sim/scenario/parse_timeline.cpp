@@ -9,10 +9,12 @@
 namespace scenario::parse {
 namespace {
 
-// Every timeline event: its key in the entry, what it does, and the extra fields it takes.
+// Every timeline event: its key in the entry and the extra fields it takes (empty slots unused).
+// The table owns its strings' views by value: an initializer_list member would point at arrays
+// that die with the initialiser.
 struct EventKind {
     std::string_view key;
-    std::initializer_list<std::string_view> extras;
+    std::array<std::string_view, 2> extras{};
 };
 
 const std::array eventKinds{
@@ -115,10 +117,12 @@ void readEvent(const Reader& reader, const toml::table& entry, const std::string
     for (auto&& [name, node] : entry) {
         if (name.str() == "at" || name.str() == key) continue;
         bool extra = false;
-        for (const auto allowed : kind->extras) extra = extra || allowed == name.str();
+        for (const auto allowed : kind->extras) extra = extra || (!allowed.empty() && allowed == name.str());
         if (extra) continue;
         std::string list;
-        for (const auto allowed : kind->extras) list += (list.empty() ? "" : ", ") + std::string(allowed);
+        for (const auto allowed : kind->extras) {
+            if (!allowed.empty()) list += (list.empty() ? "" : ", ") + std::string(allowed);
+        }
         reader.fail(reader.origin(name.source()), join(field, name.str()),
                     "unknown field '" + std::string(name.str()) + "' for a '" + key + "' event" +
                         (list.empty() ? std::string(" (it takes none)") : " (it takes: " + list + ")"));
@@ -292,7 +296,7 @@ void readTimeline(const Reader& reader, const toml::node& node, const Names& nam
                         "event at " + std::to_string(event.atMs) + " ms is after the end (" +
                             std::to_string(scenario.endMs) + " ms)");
         }
-        scenario.timeline.push_back(event);
+        scenario.timeline.push_back(std::move(event));
     }
 }
 
@@ -324,7 +328,7 @@ void readExpectations(const Reader& reader, const toml::node& node, const Names&
         std::stable_sort(group.checks.begin(), group.checks.end(), [](const Expectation& a, const Expectation& b) {
             return a.origin.line != b.origin.line ? a.origin.line < b.origin.line : a.origin.column < b.origin.column;
         });
-        scenario.expectations.push_back(group);
+        scenario.expectations.push_back(std::move(group));
     }
 }
 

@@ -3,10 +3,11 @@
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
-#include <sstream>
+#include <cstdio>
+#include <unordered_map>
 
 #include "scenario/parse_support.h"
+#include "scenario/prescreen.h"
 #include "world/entities.h"
 #include "world/game_models.h"
 
@@ -18,10 +19,10 @@ using parse::join;
 using parse::Names;
 using parse::Reader;
 
-bool sameName(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
+std::string lowerCase(std::string_view name) {
+    std::string lower(name);
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return lower;
 }
 
 // A model the scenario's world has: one of the game's own or a declared add-on.
@@ -30,22 +31,32 @@ struct KnownModel {
     bool isVehicle = false;
 };
 
+// The declared add-ons by lower-case name, so that a world of many models is read in linear time.
+using AddonIndex = std::unordered_map<std::string, std::size_t>;
+
+struct ModelLookup {
+    const WorldSetup& world;
+    const AddonIndex& addons;
+};
+
 std::optional<KnownModel> gameModel(std::string_view name) {
     const sim::GameModel* game = sim::findGameModel(sim::hashName(name));
-    if (game == nullptr || !sameName(game->name, name)) return std::nullopt;
+    if (game == nullptr || lowerCase(game->name) != lowerCase(name)) return std::nullopt;
     return KnownModel{std::string(game->name), game->kind == sim::ModelKind::Vehicle};
 }
 
-std::optional<KnownModel> knownModel(const WorldSetup& world, std::string_view name) {
-    for (const auto& addon : world.addonModels) {
-        if (sameName(addon.name, name)) return KnownModel{addon.name, addon.isVehicle};
+std::optional<KnownModel> knownModel(const ModelLookup& models, std::string_view name) {
+    const auto found = models.addons.find(lowerCase(name));
+    if (found != models.addons.end()) {
+        const AddonModel& addon = models.world.addonModels[found->second];
+        return KnownModel{addon.name, addon.isVehicle};
     }
     return gameModel(name);
 }
 
 bool reservedName(std::string_view name) { return name == "player" || name == "gunner" || name == "crew"; }
 
-void readAddonModels(const Reader& reader, const toml::array& addons, WorldSetup& world) {
+void readAddonModels(const Reader& reader, const toml::array& addons, WorldSetup& world, AddonIndex& index) {
     for (std::size_t i = 0; i < addons.size(); ++i) {
         const std::string field = parse::indexed("world.addon_models", i);
         const auto& entry = reader.table(*addons.get(i), field);
@@ -57,22 +68,23 @@ void readAddonModels(const Reader& reader, const toml::array& addons, WorldSetup
         AddonModel addon{reader.string(*name, join(field, "name")), false};
         if (addon.name.empty()) reader.fail(*name, join(field, "name"), "empty name");
         if (gameModel(addon.name)) reader.fail(*name, join(field, "name"), "'" + addon.name + "' ships with the game");
-        if (knownModel(world, addon.name))
+        if (index.contains(lowerCase(addon.name)))
             reader.fail(*name, join(field, "name"), "'" + addon.name + "' is declared twice");
         const std::string kindText = reader.string(*kind, join(field, "kind"));
         if (kindText != "ped" && kindText != "vehicle") {
             reader.fail(*kind, join(field, "kind"), "expected \"ped\" or \"vehicle\", not '" + kindText + "'");
         }
         addon.isVehicle = kindText == "vehicle";
+        index.emplace(lowerCase(addon.name), world.addonModels.size());
         world.addonModels.push_back(addon);
     }
 }
 
 // Only models the world has can be adjusted: the table of the game's models is not extended here.
-void readModels(const Reader& reader, const toml::table& table, WorldSetup& world) {
+void readModels(const Reader& reader, const toml::table& table, const ModelLookup& models, WorldSetup& world) {
     for (auto&& [key, node] : table) {
         const std::string field = join("world.models", key.str());
-        const auto known = knownModel(world, key.str());
+        const auto known = knownModel(models, key.str());
         if (!known) {
             reader.fail(node, field,
                         "model '" + std::string(key.str()) +
@@ -108,11 +120,11 @@ std::string checkedName(const Reader& reader, const toml::table& entry, const st
 }
 
 std::string checkedModel(const Reader& reader, const toml::table& entry, const std::string& field,
-                         const WorldSetup& world, bool wantVehicle) {
+                         const ModelLookup& models, bool wantVehicle) {
     const auto* node = entry.get("model");
     if (node == nullptr) reader.fail(entry, join(field, "model"), "missing");
     const std::string name = reader.string(*node, join(field, "model"));
-    const auto model = knownModel(world, name);
+    const auto model = knownModel(models, name);
     if (!model) {
         reader.fail(
             *node, join(field, "model"),
@@ -131,7 +143,8 @@ sim::Vec3 requiredVec3(const Reader& reader, const toml::table& entry, const std
     return reader.vec3(*node, join(field, key));
 }
 
-void readPeds(const Reader& reader, const toml::array& peds, WorldSetup& world, Names& names) {
+void readPeds(const Reader& reader, const toml::array& peds, WorldSetup& world, const ModelLookup& models,
+              Names& names) {
     for (std::size_t i = 0; i < peds.size(); ++i) {
         const std::string field = parse::indexed("world.peds", i);
         const auto& entry = reader.table(*peds.get(i), field);
@@ -140,7 +153,7 @@ void readPeds(const Reader& reader, const toml::array& peds, WorldSetup& world, 
         PedSetup ped;
         ped.origin = reader.origin(entry);
         ped.name = checkedName(reader, entry, field, names);
-        ped.model = checkedModel(reader, entry, field, world, false);
+        ped.model = checkedModel(reader, entry, field, models, false);
         ped.position = requiredVec3(reader, entry, field, "position");
         if (const auto* n = entry.get("heading")) ped.heading = reader.number(*n, join(field, "heading"));
         if (const auto* n = entry.get("velocity")) ped.velocity = reader.vec3(*n, join(field, "velocity"));
@@ -154,7 +167,8 @@ void readPeds(const Reader& reader, const toml::array& peds, WorldSetup& world, 
     }
 }
 
-void readVehicles(const Reader& reader, const toml::array& vehicles, WorldSetup& world, Names& names) {
+void readVehicles(const Reader& reader, const toml::array& vehicles, WorldSetup& world, const ModelLookup& models,
+                  Names& names) {
     for (std::size_t i = 0; i < vehicles.size(); ++i) {
         const std::string field = parse::indexed("world.vehicles", i);
         const auto& entry = reader.table(*vehicles.get(i), field);
@@ -162,7 +176,7 @@ void readVehicles(const Reader& reader, const toml::array& vehicles, WorldSetup&
         VehicleSetup vehicle;
         vehicle.origin = reader.origin(entry);
         vehicle.name = checkedName(reader, entry, field, names);
-        vehicle.model = checkedModel(reader, entry, field, world, true);
+        vehicle.model = checkedModel(reader, entry, field, models, true);
         vehicle.position = requiredVec3(reader, entry, field, "position");
         if (const auto* n = entry.get("heading")) vehicle.heading = reader.number(*n, join(field, "heading"));
         names.vehicles.insert(vehicle.name);
@@ -195,17 +209,20 @@ void readWorld(const Reader& reader, const toml::table& table, WorldSetup& world
         if (const auto* n = player.get("heading")) world.playerHeading = reader.number(*n, "world.player.heading");
     }
     // Add-ons first, wherever the file puts them: the other entries may name them.
+    AddonIndex addons;
     if (const auto* node = table.get("addon_models"))
-        readAddonModels(reader, reader.array(*node, "world.addon_models"), world);
-    if (const auto* node = table.get("models")) readModels(reader, reader.table(*node, "world.models"), world);
-    if (const auto* node = table.get("peds")) readPeds(reader, reader.array(*node, "world.peds"), world, names);
+        readAddonModels(reader, reader.array(*node, "world.addon_models"), world, addons);
+    const ModelLookup models{world, addons};
+    if (const auto* node = table.get("models")) readModels(reader, reader.table(*node, "world.models"), models, world);
+    if (const auto* node = table.get("peds")) readPeds(reader, reader.array(*node, "world.peds"), world, models, names);
     if (const auto* node = table.get("vehicles"))
-        readVehicles(reader, reader.array(*node, "world.vehicles"), world, names);
+        readVehicles(reader, reader.array(*node, "world.vehicles"), world, models, names);
 }
 
 }  // namespace
 
 Scenario parseScenario(std::string_view text, const std::string& file) {
+    prescreenScenario(text, file);
     toml::table root;
     try {
         root = toml::parse(text, file);
@@ -229,6 +246,13 @@ Scenario parseScenario(std::string_view text, const std::string& file) {
 
     Names names;
     if (const auto* node = root.get("world")) readWorld(reader, reader.table(*node, "world"), scenario.world, names);
+    const std::uint64_t frames = scenario.endMs / scenario.world.frameMs + 1;
+    if (frames > maxRunFrames) {
+        reader.fail(*end, "end",
+                    "the run would take " + std::to_string(frames) + " frames of " +
+                        std::to_string(scenario.world.frameMs) + " ms; the limit is " + std::to_string(maxRunFrames) +
+                        ": shorten the run or raise world.frame_ms");
+    }
     if (const auto* node = root.get("timeline")) parse::readTimeline(reader, *node, names, scenario);
     if (const auto* node = root.get("expect")) parse::readExpectations(reader, *node, names, scenario);
 
@@ -242,11 +266,26 @@ Scenario parseScenario(std::string_view text, const std::string& file) {
 }
 
 Scenario loadScenario(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw ScenarioError(Origin{path, 0, 0}, "", "cannot open the scenario file");
-    std::ostringstream text;
-    text << in.rdbuf();
-    return parseScenario(text.str(), path);
+    // "-" is standard input. Reading stops one byte past the limit, so that an endless source
+    // such as /dev/zero ends in an error rather than in exhausted memory.
+    const bool standardInput = path == "-";
+    std::FILE* in = standardInput ? stdin : std::fopen(path.c_str(), "rb");
+    if (in == nullptr) throw ScenarioError(Origin{path, 0, 0}, "", "cannot open the scenario file");
+    std::string text;
+    char buffer[65536];
+    bool failed = false;
+    while (text.size() <= maxScenarioBytes) {
+        const std::size_t got = std::fread(buffer, 1, sizeof buffer, in);
+        text.append(buffer, got);
+        if (got < sizeof buffer) {
+            failed = std::ferror(in) != 0;
+            break;
+        }
+    }
+    if (!standardInput) std::fclose(in);
+    const std::string name = standardInput ? "stdin" : path;
+    if (failed) throw ScenarioError(Origin{name, 0, 0}, "", "cannot read the scenario file");
+    return parseScenario(text, name);
 }
 
 }  // namespace scenario

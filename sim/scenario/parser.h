@@ -1,6 +1,7 @@
 // Reads a scenario from a TOML file, checking every field; bad input becomes one ScenarioError.
 #pragma once
 
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -23,7 +24,11 @@ private:
     std::string reason_;
 };
 
-// Reads and checks the file; throws ScenarioError on any fault.
+// The most frames a run may take (over four hours of game time at 60 frames per second), so
+// that any scenario ends within seconds of wall time.
+constexpr std::uint64_t maxRunFrames = 1000000;
+
+// Reads and checks the file ("-" for standard input); throws ScenarioError on any fault.
 Scenario loadScenario(const std::string& path);
 
 // The same for text already in memory; `file` names it in messages.

@@ -46,7 +46,7 @@ std::string num(double value, int decimals = 1) {
     return buffer;
 }
 
-std::string secondsText(std::uint32_t ms) { return num(ms / 1000.0, 1) + " s"; }
+std::string secondsText(std::uint64_t ms) { return num(ms / 1000.0, 1) + " s"; }
 
 // The world area the map shows, with a margin; y grows northwards, so it is flipped for SVG.
 struct Bounds {
@@ -113,13 +113,23 @@ std::string summaryTable(const RunResult& result) {
 
 std::string checksTable(const RunResult& result) {
     if (result.checks.empty()) return "<p>This scenario has no expectations.</p>";
+    // Up to a limit of each outcome: a page of hundreds of thousands of rows would not open.
+    constexpr std::size_t maxRows = 2000;
+    std::size_t passedRows = 0;
+    std::size_t failedRows = 0;
     std::string html = "<table class=\"checks\"><tr><th>where</th><th>when</th><th>expected</th><th>found</th></tr>";
     for (const auto& check : result.checks) {
+        if (++(check.passed ? passedRows : failedRows) > maxRows) continue;
         html += std::string("<tr class=\"") + (check.passed ? "pass" : "fail") + "\"><td>" +
                 escapeHtml(describe(check.check.origin)) + "</td><td>" + secondsText(check.checkedAtMs) + "</td><td>" +
                 escapeHtml(check.expected) + "</td><td>" + escapeHtml(check.actual) + "</td></tr>";
     }
-    return html + "</table>";
+    html += "</table>";
+    if (passedRows > maxRows || failedRows > maxRows) {
+        html += "<p>The first " + std::to_string(maxRows) + " checks that held and that failed of " +
+                std::to_string(result.checks.size()) + "; gunner-sim lists them all.</p>";
+    }
+    return html;
 }
 
 std::string mapSvg(const RunResult& result) {
@@ -209,7 +219,7 @@ std::string chartSvg(const RunResult& result) {
     const double endMs = std::max(1.0, static_cast<double>(result.simulatedMs));
     std::int64_t maxShots = 1;
     for (const auto& sample : result.samples) maxShots = std::max(maxShots, sample.shotOrders);
-    auto xAt = [&](std::uint32_t ms) { return left + plotW * ms / endMs; };
+    auto xAt = [&](std::uint64_t ms) { return left + plotW * ms / endMs; };
     std::string svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" class=\"chart\" viewBox=\"0 0 " + num(width, 0) + " " +
                       num(height, 0) + "\" role=\"img\">";
     for (int level = 0; level <= 6; ++level) {
@@ -253,14 +263,22 @@ std::string screensHtml(const RunResult& result) {
 }
 
 std::string timelineHtml(const RunResult& result) {
+    // The console has every line; a page of hundreds of thousands would not open.
+    constexpr std::size_t maxLines = 5000;
     std::string html = "<ol id=\"events\">";
-    for (const auto& line : result.narration) {
+    for (std::size_t i = 0; i < result.narration.size() && i < maxLines; ++i) {
+        const NarrationLine& line = result.narration[i];
         const bool failed = line.kind == "check" && line.text.starts_with("FAILED");
         html += "<li data-kind=\"" + escapeHtml(line.kind) + "\" data-ms=\"" + std::to_string(line.ms) + "\"" +
                 (failed ? " class=\"failed\"" : "") + "><time>" + num(line.ms / 1000.0, 3) +
                 " s</time><span class=\"kind\">" + escapeHtml(line.kind) + "</span> " + escapeHtml(line.text) + "</li>";
     }
-    return html + "</ol>";
+    html += "</ol>";
+    if (result.narration.size() > maxLines) {
+        html += "<p>The first " + std::to_string(maxLines) + " of " + std::to_string(result.narration.size()) +
+                " lines; gunner-sim prints them all.</p>";
+    }
+    return html;
 }
 
 // Positions over time for the slider, as JSON: [ms, [px,py], [cx,cy]|null, [gx,gy]|null, [[x,y]|null...]].

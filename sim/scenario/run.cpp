@@ -11,7 +11,7 @@
 namespace scenario {
 
 bool RunResult::passed() const {
-    return hostErrors.empty() &&
+    return !stopped && hostErrors.empty() &&
            std::all_of(checks.begin(), checks.end(), [](const CheckResult& c) { return c.passed; });
 }
 
@@ -42,7 +42,8 @@ public:
 
 private:
     sim::Entities& entities() { return host_.world().entities; }
-    std::uint32_t elapsed() const { return static_cast<std::uint32_t>((host_.frame() - 1) * scenario_.world.frameMs); }
+    // 64 bits: a run may last up to 2^32 - 1 ms, and its last frame ends past that.
+    std::uint64_t elapsed() const { return (host_.frame() - 1) * std::uint64_t{scenario_.world.frameMs}; }
     void setUpWorld();
     void applyDueEvents();
     void apply(const TimelineEvent& event);
@@ -65,13 +66,15 @@ private:
     Tracker tracker_;
     RunResult result_;
     std::map<std::string, sim::Handle> handles_;
-    std::vector<sim::Handle> pedHandles_;
+    std::vector<sim::Handle> pedHandles_;  // the mapped ones
     std::size_t nextEvent_ = 0;
-    std::multimap<std::uint32_t, std::vector<int>> releases_;
+    std::multimap<std::uint64_t, std::vector<int>> releases_;
     std::vector<bool> groupDone_;
-    std::uint32_t sampleEveryMs_ = 100;
+    std::vector<std::size_t> timedGroups_;  // the groups with a time, by time
+    std::size_t nextDue_ = 0;
+    std::uint64_t sampleEveryMs_ = 100;
     std::optional<std::int32_t> probedModeBefore_;
-    std::uint32_t nextSampleMs_ = 0;
+    std::uint64_t nextSampleMs_ = 0;
 };
 
 void Run::setUpWorld() {
@@ -99,9 +102,11 @@ void Run::setUpWorld() {
         created.maxHealth = std::max(ped.health, 200);
         created.alive = ped.health > 0;
         handles_[ped.name] = handle;
-        pedHandles_.push_back(handle);
         tracker_.name(handle, ped.name);
-        result_.pedNames.push_back(ped.name);
+        if (pedHandles_.size() < RunResult::maxMappedPeds) {
+            pedHandles_.push_back(handle);
+            result_.pedNames.push_back(ped.name);
+        }
     }
     for (const auto& vehicle : setup.vehicles) {
         const sim::Handle handle =
@@ -120,7 +125,7 @@ sim::Handle Run::resolve(const std::string& name) {
 }
 
 void Run::applyDueEvents() {
-    const std::uint32_t now = elapsed();
+    const std::uint64_t now = elapsed();
     while (!releases_.empty() && releases_.begin()->first <= now) {
         for (const int key : releases_.begin()->second) host_.setKey(key, false);
         releases_.erase(releases_.begin());
@@ -153,7 +158,7 @@ void Run::apply(const TimelineEvent& event) {
             break;
         case Action::Tap:
             for (const int key : event.keys) host_.setKey(key, true);
-            releases_.emplace(elapsed() + event.holdMs, event.keys);
+            releases_.emplace(elapsed() + std::uint64_t{event.holdMs}, event.keys);
             say("input", "tap " + event.keyText);
             break;
         case Action::EnterVehicle:
@@ -203,12 +208,14 @@ void Run::apply(const TimelineEvent& event) {
             if (entity == nullptr) return missing(subjectText() + " is not in the world");
             entity->health = 0;
             entity->alive = false;
+            ++entities().lifeChanges;
             say("world", subjectText() + " is killed");
             break;
         case Action::SetHealth:
             if (entity == nullptr) return missing(subjectText() + " is not in the world");
             entity->health = event.amount;
             entity->alive = event.amount > 0;
+            ++entities().lifeChanges;
             say("world", subjectText() + "'s health is set to " + std::to_string(event.amount));
             break;
         case Action::ThrowOutGunner: {
@@ -260,8 +267,8 @@ void Run::apply(const TimelineEvent& event) {
 
 CheckResult Run::evaluate(const ExpectationGroup& group, const Expectation& check) {
     CheckResult out;
-    out.group = group;
-    out.group.checks.clear();
+    out.groupAtMs = group.atMs;
+    out.groupOrigin = group.origin;
     out.check = check;
     out.checkedAtMs = elapsed();
     const ScriptView view = options_.probe ? options_.probe() : ScriptView{};
@@ -363,14 +370,22 @@ void Run::evaluate(const ExpectationGroup& group) {
 }
 
 void Run::checkDue(bool atEnd) {
-    const std::uint32_t now = elapsed();
-    for (std::size_t i = 0; i < scenario_.expectations.size(); ++i) {
+    // Timed groups come due in order of time, so each frame looks only at the next few of them;
+    // those due together are checked in the order they were written.
+    std::vector<std::size_t> due;
+    while (nextDue_ < timedGroups_.size() &&
+           (atEnd || *scenario_.expectations[timedGroups_[nextDue_]].atMs <= elapsed())) {
+        due.push_back(timedGroups_[nextDue_++]);
+    }
+    if (atEnd) {
+        due.clear();
+        for (std::size_t i = 0; i < scenario_.expectations.size(); ++i) due.push_back(i);
+    }
+    std::sort(due.begin(), due.end());
+    for (const std::size_t i : due) {
         if (groupDone_[i]) continue;
-        const auto& group = scenario_.expectations[i];
-        const bool due = group.atMs ? *group.atMs <= now || atEnd : atEnd;
-        if (!due) continue;
         groupDone_[i] = true;
-        evaluate(group);
+        evaluate(scenario_.expectations[i]);
     }
 }
 
@@ -473,7 +488,13 @@ void Run::prepare() {
     host_.setRecordCalls(false);
     setUpWorld();
     groupDone_.assign(scenario_.expectations.size(), false);
-    sampleEveryMs_ = std::max<std::uint32_t>(100, scenario_.endMs / 2000);
+    for (std::size_t i = 0; i < scenario_.expectations.size(); ++i) {
+        if (scenario_.expectations[i].atMs) timedGroups_.push_back(i);
+    }
+    std::stable_sort(timedGroups_.begin(), timedGroups_.end(), [this](std::size_t a, std::size_t b) {
+        return *scenario_.expectations[a].atMs < *scenario_.expectations[b].atMs;
+    });
+    sampleEveryMs_ = std::max<std::uint64_t>(100, scenario_.endMs / 2000);
     if (options_.onLine) tracker_.setListener(options_.onLine);
     host_.addCallObserver([this](const sim::NativeCall& call) {
         tracker_.onCall(call);
@@ -506,6 +527,10 @@ RunResult Run::run() {
         }
         checkDue(false);
         if (options_.onProgress && (host_.frame() & 1023) == 0) options_.onProgress(elapsed(), scenario_.endMs);
+        if (options_.stopRequested && options_.stopRequested()) {
+            result_.stopped = true;
+            break;
+        }
     } while (elapsed() < scenario_.endMs);
 
     tracker_.finish(host_.frame(), elapsed());

@@ -28,15 +28,19 @@ struct RunOptions {
     std::function<ScriptView()> probe;
     std::function<void(const NarrationLine&)> onLine;
     // Called every so many frames with the elapsed and the total simulated time.
-    std::function<void(std::uint32_t elapsedMs, std::uint32_t endMs)> onProgress;
+    std::function<void(std::uint64_t elapsedMs, std::uint64_t endMs)> onProgress;
+    // Asked after every frame; true ends the run there (its result then says `stopped`).
+    std::function<bool()> stopRequested;
     TraceWriter* trace = nullptr;
     bool collectReport = false;
 };
 
 struct CheckResult {
-    ExpectationGroup group;  // its time and place
+    // The group's time and place; not the group itself, whose copy per check would grow with the square of its size.
+    std::optional<std::uint32_t> groupAtMs;
+    Origin groupOrigin;
     Expectation check;
-    std::uint32_t checkedAtMs = 0;
+    std::uint64_t checkedAtMs = 0;
     bool passed = false;
     std::string actual;    // what was found
     std::string expected;  // what the scenario asked for
@@ -44,7 +48,7 @@ struct CheckResult {
 
 // Positions at one moment, for the map and the charts of the report.
 struct Sample {
-    std::uint32_t ms = 0;
+    std::uint64_t ms = 0;
     sim::Vec3 player;
     std::optional<sim::Vec3> crewVehicle;
     std::optional<sim::Vec3> gunner;
@@ -56,14 +60,14 @@ struct Sample {
 };
 
 struct ScreenShot {
-    std::uint32_t ms = 0;
+    std::uint64_t ms = 0;
     std::uint64_t frame = 0;
     std::string why;
     sim::ScreenFrame screen;
 };
 
 struct RunResult {
-    std::uint32_t simulatedMs = 0;
+    std::uint64_t simulatedMs = 0;
     std::uint64_t frames = 0;
     std::uint64_t nativeCalls = 0;
     std::int64_t shotOrders = 0;
@@ -77,6 +81,7 @@ struct RunResult {
     double wallSeconds = 0.0;
     double framesPerSecond = 0.0;
     std::vector<std::string> hostErrors;
+    bool stopped = false;  // ended early on request
     // Where what the run derived from the calls disagreed with the script's own state (only
     // when a probe reads it): the crew held, the attack mode (a frame late at most), the target
     // of each shot order.
@@ -86,11 +91,13 @@ struct RunResult {
     std::vector<CheckResult> checks;
     bool passed() const;
 
-    // Report material, when asked for.
+    // Report material, when asked for; bounded, so that a report of a huge scenario still opens in
+    // a browser: the positions of the first `maxMappedPeds` peds only.
+    static constexpr std::size_t maxMappedPeds = 200;
     std::vector<Sample> samples;
     std::vector<ShotPoint> shots;
     std::vector<ScreenShot> screens;
-    std::vector<std::string> pedNames;
+    std::vector<std::string> pedNames;  // of the mapped peds
     std::vector<std::string> targetNames;
     std::int32_t screenWidth = 1280;
     std::int32_t screenHeight = 720;

@@ -58,7 +58,7 @@ std::string format(const char* pattern, double a, double b = 0.0, double c = 0.0
 
 std::string point(sim::Vec3 p) { return format("(%.1f, %.1f, %.1f)", p.x, p.y, p.z); }
 
-std::string seconds(std::uint32_t ms) { return format("%.1f s", static_cast<double>(ms) / 1000.0); }
+std::string seconds(std::uint64_t ms) { return format("%.1f s", static_cast<double>(ms) / 1000.0); }
 
 }  // namespace
 
@@ -79,7 +79,7 @@ bool Tracker::crewHeld() const {
     return heldVehicle_ != 0 && world_.entities.exists(heldVehicle_) && world_.entities.exists(heldGunner_);
 }
 
-void Tracker::say(std::uint32_t ms, std::uint64_t frame, std::string kind, std::string text) {
+void Tracker::say(std::uint64_t ms, std::uint64_t frame, std::string kind, std::string text) {
     lines_.push_back(NarrationLine{ms, frame, std::move(kind), std::move(text)});
     if (listener_) listener_(lines_.back());
 }
@@ -126,7 +126,7 @@ void Tracker::onSupervisorStep(const sim::NativeCall& call) {
 
 void Tracker::onSpawnCall(const sim::NativeCall& call) {
     const Natives& n = natives();
-    const std::uint32_t ms = msOf(call);
+    const std::uint64_t ms = msOf(call);
     if (call.native == n.hashKey && !call.texts.empty()) {
         const std::string display = displayNameOf(call.texts[0]);
         if (display.empty()) return;
@@ -166,7 +166,7 @@ void Tracker::onSpawnCall(const sim::NativeCall& call) {
 
 void Tracker::onFireCall(const sim::NativeCall& call) {
     const Natives& n = natives();
-    const std::uint32_t ms = msOf(call);
+    const std::uint64_t ms = msOf(call);
     if (call.native == n.health && call.intArg(0) == gunner_) {
         if (call.intResult() == 0) unfitReason_ = "the gunner's health is 0";
     } else if (call.native == n.tankHealth) {
@@ -249,7 +249,7 @@ void Tracker::onFireCall(const sim::NativeCall& call) {
     }
 }
 
-void Tracker::closeBurst(std::uint64_t frame, std::uint32_t ms) {
+void Tracker::closeBurst(std::uint64_t frame, std::uint64_t ms) {
     if (!burstOpen_) return;
     burstOpen_ = false;
     say(ms, frame, "fire",
@@ -257,7 +257,7 @@ void Tracker::closeBurst(std::uint64_t frame, std::uint32_t ms) {
             seconds(burstStartMs_) + " to " + seconds(burstLastMs_) + " (" + std::to_string(shotOrders_) + " in all)");
 }
 
-void Tracker::reviewScreen(std::uint64_t frame, std::uint32_t ms) {
+void Tracker::reviewScreen(std::uint64_t frame, std::uint64_t ms) {
     bool menuDrawn = false;
     std::string highlight;
     std::string status;
@@ -299,7 +299,7 @@ void Tracker::reviewScreen(std::uint64_t frame, std::uint32_t ms) {
     narratedStatus_ = status;
 }
 
-void Tracker::reviewWorld(std::uint64_t frame, std::uint32_t ms) {
+void Tracker::reviewWorld(std::uint64_t frame, std::uint64_t ms) {
     const sim::Entities& entities = world_.entities;
     const sim::SimEntity* gunner = entities.find(gunner_);
     const bool seated = gunner != nullptr && crewVehicle_ != 0 && gunner->vehicle == crewVehicle_ && gunner->sitting;
@@ -314,21 +314,31 @@ void Tracker::reviewWorld(std::uint64_t frame, std::uint32_t ms) {
     }
     gunnerSeated_ = seated;
 
-    for (auto& [handle, alive] : pedAlive_) {
-        const sim::SimEntity* ped = entities.find(handle);
-        const bool nowAlive = ped != nullptr && ped->alive && ped->health > 0;
-        if (alive && !nowAlive && ped != nullptr) say(ms, frame, "world", nameOf(handle) + " is down");
-        alive = nowAlive;
-    }
-    for (const auto& [handle, name] : names_) {
-        if (handle != entities.playerPed && !pedAlive_.contains(handle)) {
-            const sim::SimEntity* ped = entities.find(handle);
-            if (ped != nullptr && ped->kind == sim::EntityKind::Ped) pedAlive_[handle] = ped->alive && ped->health > 0;
+    // Only when some health, life or entity changed; then both maps, ordered by handle, are
+    // walked together rather than searched per ped.
+    if (entities.lifeChanges != seenLifeChanges_) {
+        seenLifeChanges_ = entities.lifeChanges;
+        auto entity = entities.entities.begin();
+        for (auto& [handle, alive] : pedAlive_) {
+            while (entity != entities.entities.end() && entity->first < handle) ++entity;
+            const sim::SimEntity* ped =
+                entity != entities.entities.end() && entity->first == handle ? &entity->second : nullptr;
+            const bool nowAlive = ped != nullptr && ped->alive && ped->health > 0;
+            if (alive && !nowAlive && ped != nullptr) say(ms, frame, "world", nameOf(handle) + " is down");
+            alive = nowAlive;
         }
     }
+    for (const sim::Handle handle : newlyNamed_) {
+        const sim::SimEntity* ped = entities.find(handle);
+        if (handle != entities.playerPed && ped != nullptr && ped->kind == sim::EntityKind::Ped &&
+            !pedAlive_.contains(handle)) {
+            pedAlive_[handle] = ped->alive && ped->health > 0;
+        }
+    }
+    newlyNamed_.clear();
 }
 
-void Tracker::endFrame(std::uint64_t frame, std::uint32_t ms) {
+void Tracker::endFrame(std::uint64_t frame, std::uint64_t ms) {
     // A frame in which the script did not run (it waits) draws nothing, and tells nothing.
     if (frameHadCalls_)
         reviewScreen(frame, ms);
@@ -341,6 +351,6 @@ void Tracker::endFrame(std::uint64_t frame, std::uint32_t ms) {
     if (burstOpen_ && ms - burstLastMs_ > 1000) closeBurst(frame, ms);
 }
 
-void Tracker::finish(std::uint64_t frame, std::uint32_t ms) { closeBurst(frame, ms); }
+void Tracker::finish(std::uint64_t frame, std::uint64_t ms) { closeBurst(frame, ms); }
 
 }  // namespace scenario

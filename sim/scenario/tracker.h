@@ -14,14 +14,14 @@
 namespace scenario {
 
 struct NarrationLine {
-    std::uint32_t ms = 0;  // since the start of the run
+    std::uint64_t ms = 0;  // since the start of the run
     std::uint64_t frame = 0;
     std::string kind;  // input, world, menu, spawn, message, mode, crew, target, fire, wanted, check
     std::string text;
 };
 
 struct ShotPoint {
-    std::uint32_t ms = 0;
+    std::uint64_t ms = 0;
     sim::Vec3 point;
     sim::Handle target = 0;  // the ped aimed at, 0 for camera-directed fire
 };
@@ -31,18 +31,21 @@ public:
     Tracker(const sim::World& world, std::uint32_t startTick);
 
     // Names for handles, used in the narration.
-    void name(sim::Handle handle, std::string name) { names_[handle] = std::move(name); }
+    void name(sim::Handle handle, std::string name) {
+        names_[handle] = std::move(name);
+        newlyNamed_.push_back(handle);
+    }
     std::string nameOf(sim::Handle handle) const;
 
     // Lines are kept and also handed to the listener as they are made.
     void setListener(std::function<void(const NarrationLine&)> listener) { listener_ = std::move(listener); }
-    void say(std::uint32_t ms, std::uint64_t frame, std::string kind, std::string text);
+    void say(std::uint64_t ms, std::uint64_t frame, std::string kind, std::string text);
 
     void onCall(const sim::NativeCall& call);
     // After the script has had its turn in a frame.
-    void endFrame(std::uint64_t frame, std::uint32_t ms);
+    void endFrame(std::uint64_t frame, std::uint64_t ms);
     // Closes whatever is still open (a burst of fire) at the end of the run.
-    void finish(std::uint64_t frame, std::uint32_t ms);
+    void finish(std::uint64_t frame, std::uint64_t ms);
 
     // Derived from the calls.
     sim::Handle crewVehicle() const { return crewVehicle_; }  // the last vehicle the script created
@@ -67,9 +70,9 @@ private:
     void onSupervisorStep(const sim::NativeCall& call);
     void onSpawnCall(const sim::NativeCall& call);
     void onFireCall(const sim::NativeCall& call);
-    void reviewScreen(std::uint64_t frame, std::uint32_t ms);
-    void reviewWorld(std::uint64_t frame, std::uint32_t ms);
-    void closeBurst(std::uint64_t frame, std::uint32_t ms);
+    void reviewScreen(std::uint64_t frame, std::uint64_t ms);
+    void reviewWorld(std::uint64_t frame, std::uint64_t ms);
+    void closeBurst(std::uint64_t frame, std::uint64_t ms);
     std::string distanceText(sim::Handle from, sim::Handle to) const;
 
     const sim::World& world_;
@@ -118,11 +121,13 @@ private:
     std::int64_t shotOrders_ = 0;
     std::vector<ShotPoint> shots_;
     bool burstOpen_ = false;
-    std::uint32_t burstStartMs_ = 0;
-    std::uint32_t burstLastMs_ = 0;
+    std::uint64_t burstStartMs_ = 0;
+    std::uint64_t burstLastMs_ = 0;
     std::int64_t burstShots_ = 0;
     std::int32_t scriptWanted_ = 0;
     std::map<sim::Handle, bool> pedAlive_;
+    std::vector<sim::Handle> newlyNamed_;  // not yet looked at for `pedAlive_`
+    std::uint64_t seenLifeChanges_ = ~std::uint64_t{0};
 };
 
 }  // namespace scenario

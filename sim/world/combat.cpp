@@ -1,8 +1,9 @@
 // The simulated world's combat and senses: shots, damage, line of sight and the nearby-peds query.
-#include "world/entities.h"
-
 #include <algorithm>
 #include <cmath>
+#include <limits>
+
+#include "world/entities.h"
 
 namespace sim {
 
@@ -28,12 +29,15 @@ void Entities::recordShot(Handle shooter, Vec3 point) {
 void Entities::damage(Handle victim, Handle attacker, std::int32_t amount) {
     SimEntity* v = find(victim);
     if (v == nullptr) return;
-    v->health -= amount;
+    // In 64 bits: a scenario may set any 32-bit health, and the lowest minus a hit would overflow.
+    const std::int64_t left = std::int64_t{v->health} - amount;
+    v->health = static_cast<std::int32_t>(std::clamp<std::int64_t>(left, 0, std::numeric_limits<std::int32_t>::max()));
     if (v->health <= 0) {
         v->health = 0;
         if (v->kind == EntityKind::Ped) v->alive = false;
     }
     v->damagedBy.insert(attacker);
+    ++lifeChanges;
 }
 
 bool Entities::hasClearLineOfSight(Handle from, Handle to) const {

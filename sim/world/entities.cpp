@@ -106,6 +106,7 @@ void Entities::remove(Handle handle) {
         if (entity.task.vehicle == handle) entity.task = Task{};
     }
     entities.erase(handle);
+    ++lifeChanges;
 }
 
 SimEntity& Entities::player() { return entities.at(playerPed); }

@@ -106,6 +106,9 @@ struct Entities {
     std::map<ModelHash, Model> models;
     std::map<Handle, SimEntity> entities;
     std::vector<ShotRecord> shots;
+    // Counts changes of any entity's health, life or existence, so an observer that polls can
+    // tell when there is nothing new to look at.
+    std::uint64_t lifeChanges = 0;
     Handle nextHandle = 0x1000;
     std::uint64_t frame = 0;
     std::uint32_t tick = 0;
