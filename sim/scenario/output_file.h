@@ -1,4 +1,4 @@
-// An output file that appears under its real name only when the run that writes it succeeds.
+// An output file that appears under its real name only once it has been written in full.
 #pragma once
 
 #include <cstdio>
@@ -18,6 +18,8 @@ public:
     bool ok() const { return file_ != nullptr; }
     std::FILE* file() { return file_; }
     const std::string& path() const { return path_; }
+    // The operating system's reason for the last fault ("No space left on device").
+    const std::string& failure() const { return failure_; }
     // Closes the file and gives it its real name; false (with the file removed) on any fault.
     bool commit();
     // Closes and removes the temporary file.
@@ -27,6 +29,7 @@ private:
     std::string path_;
     std::string temporary_;
     std::FILE* file_ = nullptr;
+    std::string failure_;
 };
 
 }  // namespace scenario

@@ -3,6 +3,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -167,6 +170,27 @@ void readWorld(const Reader& reader, const toml::table& table, WorldSetup& world
         readVehicles(reader, reader.array(*node, "world.vehicles"), world, names);
 }
 
+// TOML puts every key after a [table] header into that table, so an `end` written below one is
+// not the top-level key; the usual slip when it is added at the bottom of a file.
+std::string endHint(const toml::table& root) {
+    for (const auto& [key, node] : root) {
+        const toml::table* table = node.as_table();
+        if (table != nullptr && table->contains("end")) {
+            return " (an `end` was found under [" + std::string(key.str()) +
+                   "]: top-level keys go above the first [table] header)";
+        }
+        const toml::array* array = node.as_array();
+        if (array == nullptr) continue;
+        for (const auto& item : *array) {
+            if (item.is_table() && item.as_table()->contains("end")) {
+                return " (an `end` was found under [[" + std::string(key.str()) +
+                       "]]: top-level keys go above the first [table] header)";
+            }
+        }
+    }
+    return std::string();
+}
+
 }  // namespace
 
 Scenario parseScenario(std::string_view text, const std::string& file) {
@@ -188,7 +212,8 @@ Scenario parseScenario(std::string_view text, const std::string& file) {
     if (const auto* node = root.get("name")) scenario.name = reader.string(*node, "name");
     if (const auto* node = root.get("description")) scenario.description = reader.string(*node, "description");
     const auto* end = root.get("end");
-    if (end == nullptr) reader.fail(Origin{file, 1, 1}, "end", "missing: how long the run lasts, in ms");
+    if (end == nullptr)
+        reader.fail(Origin{file, 1, 1}, "end", "missing: how long the run lasts, in ms" + endHint(root));
     scenario.endMs = reader.time(*end, "end");
     if (scenario.endMs == 0) reader.fail(*end, "end", "the run must last at least 1 ms");
 
@@ -207,8 +232,15 @@ Scenario parseScenario(std::string_view text, const std::string& file) {
 }
 
 Scenario loadScenario(const std::string& path) {
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error))
+        throw ScenarioError(Origin{path, 0, 0}, "", "is a directory, not a scenario file");
     std::ifstream in(path, std::ios::binary);
-    if (!in) throw ScenarioError(Origin{path, 0, 0}, "", "cannot open the scenario file");
+    if (!in) {
+        const int reason = errno;
+        throw ScenarioError(Origin{path, 0, 0}, "",
+                            std::string("cannot open the scenario file: ") + std::strerror(reason));
+    }
     std::ostringstream text;
     text << in.rdbuf();
     return parseScenario(text.str(), path);

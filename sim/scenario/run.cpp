@@ -50,6 +50,10 @@ private:
     void say(std::string kind, std::string text) {
         tracker_.say(elapsed(), host_.frame(), std::move(kind), std::move(text));
     }
+    void setKey(int key, bool down) {
+        host_.setKey(key, down);
+        tracker_.keyChange(key, down, host_.frame(), elapsed());
+    }
     void checkDue(bool atEnd);
     void evaluate(const ExpectationGroup& group);
     CheckResult evaluate(const ExpectationGroup& group, const Expectation& check);
@@ -117,7 +121,7 @@ sim::Handle Run::resolve(const std::string& name) {
 void Run::applyDueEvents() {
     const std::uint32_t now = elapsed();
     while (!releases_.empty() && releases_.begin()->first <= now) {
-        for (const int key : releases_.begin()->second) host_.setKey(key, false);
+        for (const int key : releases_.begin()->second) setKey(key, false);
         releases_.erase(releases_.begin());
     }
     while (nextEvent_ < scenario_.timeline.size() && scenario_.timeline[nextEvent_].atMs <= now) {
@@ -139,15 +143,15 @@ void Run::apply(const TimelineEvent& event) {
 
     switch (event.action) {
         case Action::Press:
-            for (const int key : event.keys) host_.setKey(key, true);
+            for (const int key : event.keys) setKey(key, true);
             say("input", "press " + event.keyText);
             break;
         case Action::Release:
-            for (const int key : event.keys) host_.setKey(key, false);
+            for (const int key : event.keys) setKey(key, false);
             say("input", "release " + event.keyText);
             break;
         case Action::Tap:
-            for (const int key : event.keys) host_.setKey(key, true);
+            for (const int key : event.keys) setKey(key, true);
             releases_.emplace(elapsed() + event.holdMs, event.keys);
             say("input", "tap " + event.keyText);
             break;

@@ -96,6 +96,7 @@ void Tracker::onCall(const sim::NativeCall& call) {
     onSupervisorStep(call);
     onSpawnCall(call);
     onFireCall(call);
+    followsHealthRead_ = call.native == natives().health && call.intArg(0) == gunner_;
 }
 
 // A working pass of the supervisor asks PLAYER_ID, PLAYER_PED_ID and the player's vehicle, then
@@ -137,6 +138,7 @@ void Tracker::onSpawnCall(const sim::NativeCall& call) {
         heldGunner_ = 0;
         loadFrames_ = 0;
         attackMode_ = display == "Valkyrie" ? 1 : 0;
+        lastChoice_ = display;
         say(ms, call.frame, "spawn", display + " chosen: spawning the crew");
     } else if (call.native == n.modelLoaded && spawning_) {
         ++loadFrames_;
@@ -147,6 +149,7 @@ void Tracker::onSpawnCall(const sim::NativeCall& call) {
     } else if (call.native == n.createVehicle) {
         crewVehicle_ = call.intResult();
         heldVehicle_ = crewVehicle_;
+        giveUpOrdersAtSpawn_ = giveUpOrders_;
         gunner_ = 0;
         givenUp_ = false;
         gunnerSeated_ = false;
@@ -186,7 +189,9 @@ void Tracker::onFireCall(const sim::NativeCall& call) {
     } else if (call.native == n.upsideDown) {
         if (call.intResult() != 0) unfitReason_ = "the crew vehicle is upside down";
     } else if ((call.native == n.leaveVehicle || call.native == n.clearTasks) && call.intArg(0) == gunner_ &&
-               gunner_ != 0 && !spawning_) {
+               gunner_ != 0 && followsHealthRead_) {
+        // Giving up reads the gunner's health right before its order; a new spawn clears the
+        // old gunner's tasks right after testing that he exists, which is no giving up.
         ++giveUpOrders_;
         awaitingTankReread_ = true;
         if (!givenUp_) {
@@ -195,7 +200,7 @@ void Tracker::onFireCall(const sim::NativeCall& call) {
             const char* order = call.native == n.leaveVehicle ? "the gunner is told to leave the vehicle"
                                                               : "the gunner's tasks are cleared";
             say(ms, call.frame, "crew",
-                std::string(giveUpOrders_ > 1 ? "crew given up again (" : "crew given up (") +
+                std::string(giveUpOrders_ - giveUpOrdersAtSpawn_ > 1 ? "crew given up again (" : "crew given up (") +
                     (unfitReason_.empty() ? std::string("unfit") : unfitReason_) + "): " + order);
         }
     } else if (call.native == n.enterVehicle && call.intArg(0) == gunner_) {
@@ -240,6 +245,7 @@ void Tracker::onFireCall(const sim::NativeCall& call) {
         }
         ++burstShots_;
         burstLastMs_ = ms;
+        noteFireAtDownTarget(call.frame, ms);
         pendingBoneTarget_ = 0;
     } else if (call.native == n.wanted) {
         scriptWanted_ = call.intArg(1);
@@ -273,7 +279,8 @@ void Tracker::reviewScreen(std::uint64_t frame, std::uint32_t ms) {
     if (menuDrawn && !menuShown_) {
         menuShown_ = true;
         highlight_ = highlight;
-        say(ms, frame, "menu", "vehicle menu opened, highlight on " + highlight);
+        say(ms, frame, "menu",
+            "vehicle menu opened, highlight on " + highlight + (highlight == lastChoice_ ? " (the last choice)" : ""));
     } else if (menuDrawn && highlight != highlight_) {
         highlight_ = highlight;
         say(ms, frame, "menu", "highlight moved to " + highlight);
@@ -299,35 +306,6 @@ void Tracker::reviewScreen(std::uint64_t frame, std::uint32_t ms) {
     narratedStatus_ = status;
 }
 
-void Tracker::reviewWorld(std::uint64_t frame, std::uint32_t ms) {
-    const sim::Entities& entities = world_.entities;
-    const sim::SimEntity* gunner = entities.find(gunner_);
-    const bool seated = gunner != nullptr && crewVehicle_ != 0 && gunner->vehicle == crewVehicle_ && gunner->sitting;
-    if (seated && !gunnerSeated_) {
-        say(ms, frame, "crew",
-            gunnerEverSeated_ ? "the gunner is back in seat " + std::to_string(gunner->seat) + " (re-boarded)"
-                              : "the gunner is seated in seat " + std::to_string(gunner->seat));
-        gunnerEverSeated_ = true;
-        reboardOrdered_ = false;
-    } else if (!seated && gunnerSeated_) {
-        say(ms, frame, "crew", gunner == nullptr ? "the gunner is gone" : "the gunner is out of the crew vehicle");
-    }
-    gunnerSeated_ = seated;
-
-    for (auto& [handle, alive] : pedAlive_) {
-        const sim::SimEntity* ped = entities.find(handle);
-        const bool nowAlive = ped != nullptr && ped->alive && ped->health > 0;
-        if (alive && !nowAlive && ped != nullptr) say(ms, frame, "world", nameOf(handle) + " is down");
-        alive = nowAlive;
-    }
-    for (const auto& [handle, name] : names_) {
-        if (handle != entities.playerPed && !pedAlive_.contains(handle)) {
-            const sim::SimEntity* ped = entities.find(handle);
-            if (ped != nullptr && ped->kind == sim::EntityKind::Ped) pedAlive_[handle] = ped->alive && ped->health > 0;
-        }
-    }
-}
-
 void Tracker::endFrame(std::uint64_t frame, std::uint32_t ms) {
     // A frame in which the script did not run (it waits) draws nothing, and tells nothing.
     if (frameHadCalls_)
@@ -338,6 +316,7 @@ void Tracker::endFrame(std::uint64_t frame, std::uint32_t ms) {
     frameHadCalls_ = false;
     frameHadSupervisor_ = false;
     reviewWorld(frame, ms);
+    noteKeptCrew(frame, ms);
     if (burstOpen_ && ms - burstLastMs_ > 1000) closeBurst(frame, ms);
 }
 

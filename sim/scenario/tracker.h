@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,10 @@ public:
     void onCall(const sim::NativeCall& call);
     // After the script has had its turn in a frame.
     void endFrame(std::uint64_t frame, std::uint32_t ms);
+    // A key of the keyboard or mouse going down or up (from the scenario's timeline).
+    void keyChange(int key, bool down, std::uint64_t frame, std::uint32_t ms);
+    // What keeps the script from reading keys now ("showing the spawn message"), or empty.
+    std::string busyWith() const;
     // Closes whatever is still open (a burst of fire) at the end of the run.
     void finish(std::uint64_t frame, std::uint32_t ms);
 
@@ -69,6 +74,9 @@ private:
     void onFireCall(const sim::NativeCall& call);
     void reviewScreen(std::uint64_t frame, std::uint32_t ms);
     void reviewWorld(std::uint64_t frame, std::uint32_t ms);
+    void noteFireAtDownTarget(std::uint64_t frame, std::uint32_t ms);
+    void noteKeptCrew(std::uint64_t frame, std::uint32_t ms);
+    std::string unfitInWorld() const;
     void closeBurst(std::uint64_t frame, std::uint32_t ms);
     std::string distanceText(sim::Handle from, sim::Handle to) const;
 
@@ -103,11 +111,13 @@ private:
     sim::Handle heldVehicle_ = 0;
     sim::Handle heldGunner_ = 0;
     bool awaitingTankReread_ = false;
+    bool followsHealthRead_ = false;  // the last call read the gunner's health
 
     // Fire, re-boarding and giving up.
     std::string unfitReason_;
     bool givenUp_ = false;
     std::int64_t giveUpOrders_ = 0;
+    std::int64_t giveUpOrdersAtSpawn_ = 0;  // of earlier crews
     bool reboardOrdered_ = false;
     std::int64_t reboardOrders_ = 0;
     bool gunnerSeated_ = false;
@@ -123,6 +133,14 @@ private:
     std::int64_t burstShots_ = 0;
     std::int32_t scriptWanted_ = 0;
     std::map<sim::Handle, bool> pedAlive_;
+
+    // What the script silently did not do.
+    std::set<int> keysDownWhileBusy_;
+    bool controlDown_ = false;
+    bool iWithControl_ = false;
+    sim::Handle firedAtDown_ = 0;
+    std::string keptReason_;
+    std::string lastChoice_;
 };
 
 }  // namespace scenario

@@ -191,9 +191,7 @@ TEST(ScenarioRun, TheTraceGetsOneLinePerNativeCall) {
 
 namespace {
 
-std::filesystem::path scenarioFolder() {
-    return std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "scenarios";
-}
+std::filesystem::path scenarioFolder() { return std::filesystem::path(TG_SOURCE_DIR) / "scenarios"; }
 
 // What the run derives from the calls alone (all a Windows process can see) must match the
 // script's state record, frame by frame, in every bundled scenario.
