@@ -448,6 +448,18 @@ void Run::summarise() {
     result_.narration = tracker_.lines();
     result_.shots = tracker_.shots();
     for (const sim::Handle target : tracker_.targets()) result_.targetNames.push_back(tracker_.nameOf(target));
+    for (std::size_t p = 0; p < pedHandles_.size(); ++p) {
+        const sim::Handle handle = pedHandles_[p];
+        PedOutcome outcome;
+        outcome.name = result_.pedNames[p];
+        for (const auto& shot : result_.shots) outcome.shotOrders += shot.target == handle ? 1 : 0;
+        outcome.downMs = tracker_.downAt(handle);
+        outcome.goneMs = tracker_.goneAt(handle);
+        const sim::SimEntity* ped = entities().find(handle);
+        outcome.state = ped == nullptr ? "gone" : (!ped->alive || ped->health <= 0) ? "down" : "standing";
+        result_.peds.push_back(std::move(outcome));
+    }
+    result_.crews = tracker_.crews();
     result_.screenWidth = scenario_.world.screenWidth;
     result_.screenHeight = scenario_.world.screenHeight;
 }

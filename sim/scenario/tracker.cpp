@@ -139,6 +139,7 @@ void Tracker::onSpawnCall(const sim::NativeCall& call) {
         loadFrames_ = 0;
         attackMode_ = display == "Valkyrie" ? 1 : 0;
         lastChoice_ = display;
+        spawnModel_ = call.texts[0];
         say(ms, call.frame, "spawn", display + " chosen: spawning the crew");
     } else if (call.native == n.modelLoaded && spawning_) {
         ++loadFrames_;
@@ -156,6 +157,7 @@ void Tracker::onSpawnCall(const sim::NativeCall& call) {
         gunnerEverSeated_ = false;
         reboardOrdered_ = false;
         const sim::Vec3 at{call.floatArg(1), call.floatArg(2), call.floatArg(3)};
+        crews_.push_back(CrewRecord{spawnName_, spawnModel_, ms, at, std::nullopt, std::nullopt, std::string()});
         say(ms, call.frame, "spawn",
             spawnName_ + " created at " + point(at) + " after " + std::to_string(loadFrames_) + " model checks");
         loadFrames_ = 0;
@@ -196,6 +198,7 @@ void Tracker::onFireCall(const sim::NativeCall& call) {
         awaitingTankReread_ = true;
         if (!givenUp_) {
             givenUp_ = true;
+            recordGiveUp(ms);
             reboardOrdered_ = false;
             const char* order = call.native == n.leaveVehicle ? "the gunner is told to leave the vehicle"
                                                               : "the gunner's tasks are cleared";
@@ -253,6 +256,14 @@ void Tracker::onFireCall(const sim::NativeCall& call) {
             "wanted level raised to " + std::to_string(scriptWanted_) + " at shot order " +
                 std::to_string(shotOrders_));
     }
+}
+
+void Tracker::recordGiveUp(std::uint32_t ms) {
+    if (crews_.empty() || crews_.back().givenUpMs) return;
+    CrewRecord& crew = crews_.back();
+    crew.givenUpMs = ms;
+    crew.reason = unfitReason_.empty() ? std::string("unfit") : unfitReason_;
+    if (const sim::SimEntity* vehicle = world_.entities.find(crewVehicle_)) crew.givenUpAt = vehicle->position;
 }
 
 void Tracker::closeBurst(std::uint64_t frame, std::uint32_t ms) {

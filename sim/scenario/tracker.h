@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -25,6 +26,17 @@ struct ShotPoint {
     std::uint32_t ms = 0;
     sim::Vec3 point;
     sim::Handle target = 0;  // the ped aimed at, 0 for camera-directed fire
+};
+
+// One crew the script spawned, and when, where and why it was given up.
+struct CrewRecord {
+    std::string vehicle;  // as the menu names it
+    std::string model;    // the model the script asked for
+    std::uint32_t spawnedMs = 0;
+    sim::Vec3 spawnedAt;
+    std::optional<std::uint32_t> givenUpMs;
+    std::optional<sim::Vec3> givenUpAt;
+    std::string reason;  // why it was given up
 };
 
 class Tracker {
@@ -66,6 +78,10 @@ public:
     std::int64_t reboardOrders() const { return reboardOrders_; }
     std::int64_t giveUpOrders() const { return giveUpOrders_; }
     bool lastFrameHadScript() const { return lastFrameHadCalls_; }
+    const std::vector<CrewRecord>& crews() const { return crews_; }
+    // When a ped was first seen down, and gone from the world.
+    std::optional<std::uint32_t> downAt(sim::Handle ped) const;
+    std::optional<std::uint32_t> goneAt(sim::Handle ped) const;
 
 private:
     std::uint32_t msOf(const sim::NativeCall& call) const { return call.tick - startTick_; }
@@ -78,6 +94,7 @@ private:
     void noteKeptCrew(std::uint64_t frame, std::uint32_t ms);
     std::string unfitInWorld() const;
     void closeBurst(std::uint64_t frame, std::uint32_t ms);
+    void recordGiveUp(std::uint32_t ms);
     std::string distanceText(sim::Handle from, sim::Handle to) const;
 
     const sim::World& world_;
@@ -141,6 +158,12 @@ private:
     sim::Handle firedAtDown_ = 0;
     std::string keptReason_;
     std::string lastChoice_;
+
+    // For the report's tables.
+    std::vector<CrewRecord> crews_;
+    std::string spawnModel_;
+    std::map<sim::Handle, std::uint32_t> downAt_;
+    std::map<sim::Handle, std::uint32_t> goneAt_;
 };
 
 }  // namespace scenario

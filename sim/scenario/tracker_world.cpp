@@ -39,8 +39,7 @@ void Tracker::noteFireAtDownTarget(std::uint64_t frame, std::uint32_t ms) {
     const sim::SimEntity* ped = world_.entities.find(aimed);
     if (aimed == 0 || ped == nullptr || !isDown(*ped) || aimed == firedAtDown_) return;
     firedAtDown_ = aimed;
-    say(ms, frame, "fire",
-        "the gunner keeps firing at " + nameOf(aimed) + ", who is already down");
+    say(ms, frame, "fire", "the gunner keeps firing at " + nameOf(aimed) + ", who is already down");
 }
 
 // What would make the script give the crew up, as the world has it now; empty when fit.
@@ -88,8 +87,11 @@ void Tracker::reviewWorld(std::uint64_t frame, std::uint32_t ms) {
     for (auto& [handle, alive] : pedAlive_) {
         const sim::SimEntity* ped = entities.find(handle);
         const bool nowAlive = ped != nullptr && ped->alive && ped->health > 0;
-        if (alive && !nowAlive && ped != nullptr) say(ms, frame, "world", nameOf(handle) + " is down");
-        if (!nowAlive && ped == nullptr && alive) say(ms, frame, "world", nameOf(handle) + " is gone");
+        if (alive && !nowAlive && ped != nullptr) {
+            say(ms, frame, "world", nameOf(handle) + " is down");
+            downAt_.emplace(handle, ms);
+        }
+        if (ped == nullptr) goneAt_.emplace(handle, ms);
         alive = nowAlive;
     }
     for (const auto& [handle, name] : names_) {
@@ -98,6 +100,16 @@ void Tracker::reviewWorld(std::uint64_t frame, std::uint32_t ms) {
             if (ped != nullptr && ped->kind == sim::EntityKind::Ped) pedAlive_[handle] = ped->alive && ped->health > 0;
         }
     }
+}
+
+std::optional<std::uint32_t> Tracker::downAt(sim::Handle ped) const {
+    const auto found = downAt_.find(ped);
+    return found == downAt_.end() ? std::nullopt : std::optional<std::uint32_t>(found->second);
+}
+
+std::optional<std::uint32_t> Tracker::goneAt(sim::Handle ped) const {
+    const auto found = goneAt_.find(ped);
+    return found == goneAt_.end() ? std::nullopt : std::optional<std::uint32_t>(found->second);
 }
 
 }  // namespace scenario
