@@ -197,7 +197,34 @@ const std::string& reportScript() {
       status.dataset.gridLabels = String(document.querySelectorAll('#map-grid text').length);
       status.dataset.play = play ? 'yes' : 'no';
       status.dataset.overlaps = String(overlappingLabels());
+      status.dataset.readyMs = String(Math.round(performance.now()));
       status.textContent = 'report ready: ' + pictures + ' screens, ' + maps + ' map, ' + charts + ' chart, ' + samples.length + ' samples';
+    }
+    // With #check in the address the page works its own controls once, for the test suite:
+    // a screen enlarges and shrinks, a timeline line moves the slider, play moves it on.
+    if (location.hash === '#check' && status.dataset.state === 'ok') {
+      var problems = [];
+      if (figures.length) {
+        figures[0].click();
+        if (!figures[0].classList.contains('enlarged')) problems.push('a screen did not enlarge');
+        figures[0].click();
+        if (figures[0].classList.contains('enlarged')) problems.push('a screen did not shrink back');
+      }
+      var lines = document.querySelectorAll('#events li[data-ms]');
+      if (lines.length > 1) {
+        lines[1].click();
+        if (Number(slider.value) !== indexAt(Number(lines[1].dataset.ms))) problems.push('a timeline line did not move the slider');
+      }
+      slider.value = 0;
+      show(0);
+      speed.value = '64';
+      play.click();
+      setTimeout(function () {
+        var moved = Number(slider.value) > 0;
+        if (timer) play.click();
+        if (!moved) problems.push('play did not move the slider');
+        status.dataset.interactions = problems.length ? problems.join('; ') : 'ok';
+      }, 400);
     }
   } catch (error) {
     fail(error && error.message ? error.message : String(error));

@@ -128,22 +128,41 @@ std::string crewMarks(const RunResult& result, double unit, std::vector<MapLabel
     return svg + "</g>";
 }
 
-// Labels sorted from north to south and pushed apart so that no two share a line.
+// Labels sorted from north to south, each moved down until its box (its width estimated from
+// its length) meets no label placed before it.
 std::string placeLabels(std::vector<MapLabel> labels, const Bounds& bounds, double unit) {
     std::sort(labels.begin(), labels.end(), [](const MapLabel& a, const MapLabel& b) { return a.at.y > b.at.y; });
-    const double lineHeight = unit * 12;
+    const double fontSize = unit * 10;
+    struct Box {
+        double left, right, top, bottom;
+    };
+    std::vector<Box> placed;
     std::string svg = "<g id=\"map-labels\">";
-    std::vector<std::pair<double, bool>> placed;  // svg y and side of each placed label
     for (const auto& label : labels) {
         const bool rightHalf = label.at.x > (bounds.minX + bounds.maxX) / 2;
+        const double x = label.at.x + unit * (rightHalf ? -6 : 6);
+        const double width = static_cast<double>(label.text.size()) * fontSize * 0.6;
+        Box box{rightHalf ? x - width : x, rightHalf ? x : x + width, 0, 0};
         double y = -label.at.y - unit * 4;
-        for (const auto& [other, side] : placed) {
-            if (side == rightHalf && std::abs(other - y) < lineHeight) y = other + lineHeight;
+        // Each move goes down past the bottom of a box already placed, so this ends.
+        for (bool moved = true; moved;) {
+            moved = false;
+            for (const Box& other : placed) {
+                box.top = y - fontSize;
+                box.bottom = y + fontSize * 0.3;
+                if (box.left < other.right && other.left < box.right && box.top < other.bottom &&
+                    other.top < box.bottom) {
+                    y = other.bottom + fontSize * 1.1;  // a small gap, beyond rounding
+                    moved = true;
+                }
+            }
         }
-        placed.emplace_back(y, rightHalf);
-        svg += "<text class=\"" + label.cls + "\" x=\"" + num(label.at.x + unit * (rightHalf ? -6 : 6), 2) + "\" y=\"" +
-               num(y, 2) + "\" font-size=\"" + num(unit * 10, 3) + "\"" + (rightHalf ? " text-anchor=\"end\"" : "") +
-               ">" + escapeHtml(label.text) + "</text>";
+        box.top = y - fontSize;
+        box.bottom = y + fontSize * 0.3;
+        placed.push_back(box);
+        svg += "<text class=\"" + label.cls + "\" x=\"" + num(x, 2) + "\" y=\"" + num(y, 2) + "\" font-size=\"" +
+               num(fontSize, 3) + "\"" + (rightHalf ? " text-anchor=\"end\"" : "") + ">" + escapeHtml(label.text) +
+               "</text>";
     }
     return svg + "</g>";
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "scenario/parser.h"
+#include "scenario/report_parts.h"
 #include "scenario/run.h"
 #include "scenario/run_records.h"
 #include "script_link/script_module.h"
@@ -138,6 +139,44 @@ wanted_level = 2
 TEST(RunRecords, JsonStringsEscapeQuotesBackslashesAndControlCharacters) {
     const auto text = std::string("a \"b\" \\ c\n\t\x01");
     EXPECT_EQ(nlohmann::json::parse(scenario::jsonString(text)), text);
+}
+
+}  // namespace
+
+namespace {
+
+// A long run's timeline keeps its first and last entries and says how many were left out.
+TEST(ReportParts, TheTimelineIsCappedKeepingBothEnds) {
+    scenario::RunResult result;
+    for (std::uint32_t i = 0; i < 25; ++i)
+        result.narration.push_back({i * 10, i, "world", "line " + std::to_string(i)});
+    const std::string capped = scenario::timelineHtml(result, 10);
+    EXPECT_NE(capped.find(" line 0</li>"), std::string::npos);
+    EXPECT_NE(capped.find(" line 4</li>"), std::string::npos);
+    EXPECT_EQ(capped.find(" line 5</li>"), std::string::npos);
+    EXPECT_EQ(capped.find(" line 19</li>"), std::string::npos);
+    EXPECT_NE(capped.find(" line 20</li>"), std::string::npos);
+    EXPECT_NE(capped.find(" line 24</li>"), std::string::npos);
+    EXPECT_NE(capped.find("data-omitted=\"15\""), std::string::npos);
+    const std::string whole = scenario::timelineHtml(result, 25);
+    EXPECT_NE(whole.find(" line 12</li>"), std::string::npos);
+    EXPECT_EQ(whole.find("omitted"), std::string::npos);
+}
+
+// The tables name every crew with its give-up, and every ped with the orders aimed at it.
+TEST(ReportParts, CrewAndPedTablesTellEachOutcome) {
+    scenario::RunResult result;
+    result.crews.push_back(
+        {"Insurgent", "INSURGENT", 800, {0, 5, 0}, 5000u, sim::Vec3{1, 6, 0}, "the crew vehicle is in water"});
+    result.crews.push_back({"Technical", "TECHNICAL", 7000, {0, 9, 0}, std::nullopt, std::nullopt, ""});
+    result.peds.push_back({"biker", 38, 6600u, std::nullopt, "down"});
+    const std::string crews = scenario::crewTable(result);
+    EXPECT_NE(crews.find("<td>INSURGENT</td><td>0.8 s</td><td>(0.0, 5.0)</td><td>5.0 s</td><td>(1.0, 6.0)</td>"
+                         "<td>the crew vehicle is in water</td>"),
+              std::string::npos);
+    EXPECT_NE(crews.find("<td>TECHNICAL</td><td>7.0 s</td><td>(0.0, 9.0)</td><td>kept</td>"), std::string::npos);
+    EXPECT_NE(scenario::pedTable(result).find("<td>biker</td><td>38</td><td>6.6 s</td><td>—</td><td>down</td>"),
+              std::string::npos);
 }
 
 }  // namespace
