@@ -80,9 +80,11 @@ std::string mapGrid(const Bounds& bounds, double unit) {
     std::string svg = "<g class=\"grid\" id=\"map-grid\">";
     for (double x = std::ceil(bounds.minX / step) * step; x <= bounds.maxX; x += step) {
         svg += "<line x1=\"" + num(x, 2) + "\" x2=\"" + num(x, 2) + "\" y1=\"" + num(-bounds.maxY, 2) + "\" y2=\"" +
-               num(-bounds.minY, 2) + "\"/><text class=\"axis\" x=\"" + num(x + unit * 2, 2) + "\" y=\"" +
-               num(-bounds.minY - unit * 3, 2) + "\" font-size=\"" + font + "\">x " + num(std::round(x) + 0.0, 0) +
-               " m</text>";
+               num(-bounds.minY, 2) + "\"/>";
+        // Along the top edge, clear of the scale bar; none where it would run off the right edge.
+        if (x > bounds.maxX - unit * 40) continue;
+        svg += "<text class=\"axis\" x=\"" + num(x + unit * 2, 2) + "\" y=\"" + num(-bounds.maxY + unit * 11, 2) +
+               "\" font-size=\"" + font + "\">x " + num(std::round(x) + 0.0, 0) + " m</text>";
     }
     for (double y = std::ceil(bounds.minY / step) * step; y <= bounds.maxY; y += step) {
         svg += "<line x1=\"" + num(bounds.minX, 2) + "\" x2=\"" + num(bounds.maxX, 2) + "\" y1=\"" + num(-y, 2) +
