@@ -14,7 +14,7 @@ constexpr const char* footer =
     "  2  bad command line or bad scenario file (nothing is written)\n"
     "  3  an output could not be written\n"
     "Every output is written whether the run passes or fails; the exit status says which.\n"
-    "Scenario files, outputs and options: docs/scenarios.md";
+    "Scenario files, outputs and options: docs/scenarios.md\n";
 
 void addOutputs(CLI::App& app, Options& options) {
     app.add_option("--trace", options.tracePath, "Write every native call to FILE as JSON Lines, then a summary line")
