@@ -3,9 +3,28 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+# Ninja's "[12/92] Building ..." lines become one rewritten progress line on a terminal; any
+# other line (a compiler error) is shown as it is.
+show_build_progress() {
+  local line
+  while IFS= read -r line; do
+    if [[ $line =~ ^\[([0-9]+)/([0-9]+)\] ]]; then
+      if [ -t 2 ]; then
+        printf '\r  step %s of %s' "${BASH_REMATCH[1]}" "${BASH_REMATCH[2]}" >&2
+      else
+        echo "  $line" >&2
+      fi
+    elif [[ $line != "ninja: no work to do." ]]; then
+      echo "$line" >&2
+    fi
+  done
+  if [ -t 2 ]; then printf '\r%40s\r' "" >&2; fi
+}
+
 scripts/install-deps.sh build
+echo "building (first run takes a few minutes)..." >&2
 cmake --preset linux-release >/dev/null
-cmake --build --preset linux-release -j "${TG_JOBS:-2}" >/dev/null
+cmake --build --preset linux-release -j "${TG_JOBS:-2}" 2>&1 | show_build_progress
 # With no arguments: the demo scenario, its report written to out/demo-report/index.html.
 if [ "$#" -eq 0 ]; then
   set -- scenarios/demo.toml --report out/demo-report

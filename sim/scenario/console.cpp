@@ -10,6 +10,7 @@ std::string formatLine(const NarrationLine& line) {
 }
 
 void Printer::header(const Scenario& scenario) {
+    if (quiet_) return;
     std::fprintf(out_, "Scenario: %s (%s)\n", scenario.name.c_str(), scenario.file.c_str());
     if (!scenario.description.empty()) std::fprintf(out_, "  %s\n", scenario.description.c_str());
     std::fprintf(out_, "  %.1f s of game time, %u ms frames, clock from %u\n\n",
@@ -17,12 +18,12 @@ void Printer::header(const Scenario& scenario) {
 }
 
 void Printer::line(const NarrationLine& line) {
-    if (quiet_ && line.kind != "check") return;
-    if (quiet_ && line.text.starts_with("ok:")) return;
+    if (quiet_) return;
     std::fprintf(out_, "%s\n", formatLine(line).c_str());
 }
 
 void Printer::summary(const RunResult& result) {
+    if (quiet_) return;
     std::size_t passedChecks = 0;
     for (const auto& check : result.checks) passedChecks += check.passed ? 1 : 0;
     std::fprintf(out_, "\nSummary\n");
@@ -56,6 +57,15 @@ void Printer::failures(const RunResult& result) {
                      program_.c_str(), describe(check.check.origin).c_str(), when.c_str(),
                      static_cast<unsigned long long>(check.checkedAtMs), check.expected.c_str(), check.actual.c_str());
     }
+}
+
+void Printer::result(const Scenario& scenario, const RunResult& result) {
+    if (!quiet_) return;
+    std::size_t met = 0;
+    for (const auto& check : result.checks) met += check.passed ? 1 : 0;
+    std::fprintf(out_, "%s: %s: %s, %zu of %zu expectations met\n", program_.c_str(), scenario.file.c_str(),
+                 result.passed() ? "PASSED" : "FAILED", met, result.checks.size());
+    std::fflush(out_);
 }
 
 void Progress::show(std::uint64_t elapsedMs, std::uint64_t endMs) {

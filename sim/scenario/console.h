@@ -14,6 +14,7 @@ namespace scenario {
 // "  12.345 s  menu     vehicle menu opened, highlight on Technical"
 std::string formatLine(const NarrationLine& line);
 
+// Quiet, it prints only the failures (on stderr) and the one-line result.
 class Printer {
 public:
     Printer(std::FILE* out, bool quiet, std::string program = "gunner-sim")
@@ -22,6 +23,8 @@ public:
     void line(const NarrationLine& line);
     void summary(const RunResult& result);
     void failures(const RunResult& result);
+    // "gunner-sim: demo.toml: PASSED, 7 of 7 expectations met", only when quiet.
+    void result(const Scenario& scenario, const RunResult& result);
 
 private:
     std::FILE* out_;

@@ -1,6 +1,8 @@
 // Output files and folders that remove only what this run made.
 #include "scenario/output_file.h"
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 
@@ -37,18 +39,18 @@ PendingFile::PendingFile(std::string path) : path_(std::move(path)) {
     }
     const fs::file_status status = fs::status(target_, error);
     if (fs::is_directory(status)) {
-        problem_ = "it is a folder";
+        problem_ = std::strerror(EISDIR);
         return;
     }
     if (fs::exists(status) && !fs::is_regular_file(status)) {
         file_ = std::fopen(target_.c_str(), "wb");  // a device or a pipe: write into it
-        if (file_ == nullptr) problem_ = "cannot open it for writing";
+        if (file_ == nullptr) problem_ = std::strerror(errno);
         return;
     }
     temporary_ = freeTemporaryName(target_);
     file_ = temporary_.empty() ? nullptr : std::fopen(temporary_.c_str(), "wb");
     if (file_ == nullptr) {
-        problem_ = "cannot create a file beside it";
+        problem_ = temporary_.empty() ? "every temporary name beside it is taken" : std::strerror(errno);
         temporary_.clear();
     }
 }
@@ -58,7 +60,10 @@ PendingFile::~PendingFile() { discard(); }
 bool PendingFile::commit() {
     if (file_ == nullptr) return false;
     const bool written = std::fflush(file_) == 0 && std::ferror(file_) == 0;
+    if (!written) failure_ = std::strerror(errno != 0 ? errno : EIO);
+    errno = 0;
     const bool closed = file_ == stdout || std::fclose(file_) == 0;
+    if (written && !closed) failure_ = std::strerror(errno != 0 ? errno : EIO);
     file_ = nullptr;
     if (temporary_.empty()) return written && closed;
     std::error_code error;
@@ -68,6 +73,7 @@ bool PendingFile::commit() {
             temporary_.clear();
             return true;
         }
+        failure_ = error.message();
     }
     fs::remove(temporary_, error);
     temporary_.clear();

@@ -1,5 +1,5 @@
 // Output files that never clobber what they do not own: a regular file (or a new one) appears
-// under its real name only when the run that writes it succeeds; devices, pipes and "-" are
+// under its real name only when it has been written in full; devices, pipes and "-" are
 // written straight through.
 #pragma once
 
@@ -25,6 +25,8 @@ public:
     const std::string& problem() const { return problem_; }
     std::FILE* file() { return file_; }
     const std::string& path() const { return path_; }
+    // The operating system's reason for the last fault in commit() ("No space left on device").
+    const std::string& failure() const { return failure_; }
     // Closes the file and gives a temporary file its real name; false (with the temporary
     // file removed) on any fault.
     bool commit();
@@ -37,6 +39,7 @@ private:
     std::string temporary_;  // empty when writing straight through
     std::string problem_;
     std::FILE* file_ = nullptr;
+    std::string failure_;
 };
 
 // A folder made for the outputs: only the levels this run created are removed again.

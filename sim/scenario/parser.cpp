@@ -3,7 +3,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <unordered_map>
 
 #include "scenario/parse_support.h"
@@ -219,6 +222,27 @@ void readWorld(const Reader& reader, const toml::table& table, WorldSetup& world
         readVehicles(reader, reader.array(*node, "world.vehicles"), world, models, names);
 }
 
+// TOML puts every key after a [table] header into that table, so an `end` written below one is
+// not the top-level key; the usual slip when it is added at the bottom of a file.
+std::string endHint(const toml::table& root) {
+    for (const auto& [key, node] : root) {
+        const toml::table* table = node.as_table();
+        if (table != nullptr && table->contains("end")) {
+            return " (an `end` was found under [" + std::string(key.str()) +
+                   "]: top-level keys go above the first [table] header)";
+        }
+        const toml::array* array = node.as_array();
+        if (array == nullptr) continue;
+        for (const auto& item : *array) {
+            if (item.is_table() && item.as_table()->contains("end")) {
+                return " (an `end` was found under [[" + std::string(key.str()) +
+                       "]]: top-level keys go above the first [table] header)";
+            }
+        }
+    }
+    return std::string();
+}
+
 }  // namespace
 
 Scenario parseScenario(std::string_view text, const std::string& file) {
@@ -240,7 +264,8 @@ Scenario parseScenario(std::string_view text, const std::string& file) {
     if (const auto* node = root.get("name")) scenario.name = reader.string(*node, "name");
     if (const auto* node = root.get("description")) scenario.description = reader.string(*node, "description");
     const auto* end = root.get("end");
-    if (end == nullptr) reader.fail(Origin{file, 1, 1}, "end", "missing: how long the run lasts, in ms");
+    if (end == nullptr)
+        reader.fail(Origin{file, 1, 1}, "end", "missing: how long the run lasts, in ms" + endHint(root));
     scenario.endMs = reader.time(*end, "end");
     if (scenario.endMs == 0) reader.fail(*end, "end", "the run must last at least 1 ms");
 
@@ -269,8 +294,15 @@ Scenario loadScenario(const std::string& path) {
     // "-" is standard input. Reading stops one byte past the limit, so that an endless source
     // such as /dev/zero ends in an error rather than in exhausted memory.
     const bool standardInput = path == "-";
+    std::error_code error;
+    if (!standardInput && std::filesystem::is_directory(path, error))
+        throw ScenarioError(Origin{path, 0, 0}, "", "is a directory, not a scenario file");
     std::FILE* in = standardInput ? stdin : std::fopen(path.c_str(), "rb");
-    if (in == nullptr) throw ScenarioError(Origin{path, 0, 0}, "", "cannot open the scenario file");
+    if (in == nullptr) {
+        const int reason = errno;
+        throw ScenarioError(Origin{path, 0, 0}, "",
+                            std::string("cannot open the scenario file: ") + std::strerror(reason));
+    }
     std::string text;
     char buffer[65536];
     bool failed = false;

@@ -36,6 +36,19 @@ figure.current svg{outline:3px solid #1565c0}
 #events time{display:inline-block;width:90px;text-align:right;margin-right:8px;color:#666}
 #events .kind{display:inline-block;width:70px;color:#1565c0}#events li.hidden{display:none}
 footer{padding:8px 24px;color:#666;font-size:12px}
+.map .grid line{stroke:#fff;stroke-width:calc(var(--u)*0.6)}.map .axis{fill:#6b7a66}.map .scale rect{fill:#333}.map .scale text{fill:#333}
+.map .crew-spawn{fill:none;stroke:#2e7d32;stroke-width:calc(var(--u)*1);stroke-dasharray:calc(var(--u)*2)}
+.map .crew-given-up{stroke:#b71c1c;stroke-width:calc(var(--u)*2);fill:none}.map .crew-label{fill:#b71c1c}
+.map .marker.ped.down{fill:#fff;stroke:#d32f2f;stroke-width:calc(var(--u)*1.2)}
+.legend .ped-down::before{background:#fff;border:2px solid #d32f2f;border-radius:50%;width:8px;height:8px}
+.legend .crew-spawn::before{border:2px dashed #2e7d32;width:8px;height:8px}.legend .crew-given-up::before{content:"\2715";color:#b71c1c;width:auto;height:auto;font-weight:700}
+.player-controls{margin-top:8px}.player-controls button{font:inherit;padding:2px 12px}
+.chart .axis-title{font-size:12px;fill:#333}.chart .wanted-axis{fill:#6a1b9a}.chart .shots-axis{fill:#546e7a}
+table.peds td,table.crews td{border-top:1px solid #eee}
+.shots-grid{grid-template-columns:repeat(auto-fill,minmax(420px,1fr))}figure{cursor:zoom-in}
+figure.enlarged{position:fixed;inset:2vh 2vw;z-index:10;background:#000d;padding:12px;border-radius:6px;cursor:zoom-out;display:flex;flex-direction:column;justify-content:center}
+figure.enlarged svg{max-height:90vh;object-fit:contain}figure.enlarged figcaption{color:#fff;font-size:14px}
+#events li.omitted{color:#666;font-style:italic;cursor:default}
 )css";
     return style;
 }
@@ -77,11 +90,14 @@ const std::string& reportScript() {
       place('m-player', sample[1]);
       place('m-crew', sample[2]);
       place('m-gunner', sample[3]);
-      sample[4].forEach(function (point, i) { place('m-ped-' + i, point); });
+      sample[4].forEach(function (point, i) {
+        place('m-ped-' + i, point);
+        var marker = document.getElementById('m-ped-' + i);
+        if (marker) marker.classList.toggle('down', sample[5].charAt(i) === 'd');
+      });
       output.textContent = (sample[0] / 1000).toFixed(1) + ' s';
       if (chart && endMs > 0) {
-        var box = chart.viewBox.baseVal;
-        var x = 40 + (box.width - 100) * sample[0] / endMs;
+        var x = Number(chart.dataset.left) + Number(chart.dataset.plotWidth) * sample[0] / endMs;
         cursor.setAttribute('x1', x);
         cursor.setAttribute('x2', x);
       }
@@ -100,12 +116,50 @@ const std::string& reportScript() {
     }
 
     slider.addEventListener('input', function () { show(Number(slider.value)); });
-    document.querySelectorAll('#events li').forEach(function (item) {
+    var map = document.querySelector('svg.map');
+    document.querySelectorAll('#events li[data-ms]').forEach(function (item) {
       item.addEventListener('click', function () {
         var index = indexAt(Number(item.dataset.ms));
         slider.value = index;
         show(index);
+        if (map && map.scrollIntoView) map.scrollIntoView({block: 'nearest', behavior: 'smooth'});
       });
+    });
+
+    // Play moves the slider through the run in game time, times the chosen speed.
+    var play = document.getElementById('play');
+    var speed = document.getElementById('speed');
+    var timer = null, lastTick = 0, playMs = 0;
+    function stop() { if (timer) clearInterval(timer); timer = null; play.textContent = '\u25B6 play'; play.dataset.playing = 'no'; }
+    function step() {
+      var now = Date.now();
+      playMs += (now - lastTick) * Number(speed.value);
+      lastTick = now;
+      var index = indexAt(playMs);
+      slider.value = index;
+      show(index);
+      if (playMs >= endMs) stop();
+    }
+    play.addEventListener('click', function () {
+      if (timer) { stop(); return; }
+      var index = Number(slider.value);
+      playMs = index >= samples.length - 1 ? 0 : samples[index][0];
+      lastTick = Date.now();
+      timer = setInterval(step, 50);
+      play.textContent = '\u275A\u275A pause';
+      play.dataset.playing = 'yes';
+    });
+
+    // A screen picture is enlarged on click, and shrinks back on the next click or Escape.
+    figures.forEach(function (figure) {
+      figure.addEventListener('click', function () {
+        var open = figure.classList.contains('enlarged');
+        figures.forEach(function (other) { other.classList.remove('enlarged'); });
+        if (!open) figure.classList.add('enlarged');
+      });
+    });
+    document.addEventListener('keydown', function (event) {
+      if (event.key === 'Escape') figures.forEach(function (figure) { figure.classList.remove('enlarged'); });
     });
     var filter = document.getElementById('filter');
     filter.addEventListener('input', function () {
@@ -116,6 +170,17 @@ const std::string& reportScript() {
     });
     show(Number(slider.value));
 
+    // Map labels whose drawn boxes overlap, as the browser lays them out.
+    function overlappingLabels() {
+      var boxes = Array.prototype.map.call(document.querySelectorAll('#map-labels text'), function (t) { return t.getBoundingClientRect(); });
+      var count = 0;
+      for (var i = 0; i < boxes.length; i++) for (var j = i + 1; j < boxes.length; j++) {
+        var a = boxes[i], b = boxes[j];
+        if (a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom) count++;
+      }
+      return count;
+    }
+
     var pictures = document.querySelectorAll('#screens figure svg').length;
     var maps = document.querySelectorAll('svg.map').length;
     var charts = document.querySelectorAll('svg.chart').length;
@@ -125,7 +190,41 @@ const std::string& reportScript() {
       status.dataset.maps = String(maps);
       status.dataset.charts = String(charts);
       status.dataset.samples = String(samples.length);
+      status.dataset.pedRows = String(document.querySelectorAll('#ped-table tr').length - (document.getElementById('ped-table') ? 1 : 0));
+      status.dataset.crewRows = String(document.querySelectorAll('#crew-table tr').length - (document.getElementById('crew-table') ? 1 : 0));
+      status.dataset.crewMarks = String(document.querySelectorAll('#crew-marks .crew-given-up').length);
+      status.dataset.scale = document.getElementById('map-scale') ? 'yes' : 'no';
+      status.dataset.gridLabels = String(document.querySelectorAll('#map-grid text').length);
+      status.dataset.play = play ? 'yes' : 'no';
+      status.dataset.overlaps = String(overlappingLabels());
+      status.dataset.readyMs = String(Math.round(performance.now()));
       status.textContent = 'report ready: ' + pictures + ' screens, ' + maps + ' map, ' + charts + ' chart, ' + samples.length + ' samples';
+    }
+    // With #check in the address the page works its own controls once, for the test suite:
+    // a screen enlarges and shrinks, a timeline line moves the slider, play moves it on.
+    if (location.hash === '#check' && status.dataset.state === 'ok') {
+      var problems = [];
+      if (figures.length) {
+        figures[0].click();
+        if (!figures[0].classList.contains('enlarged')) problems.push('a screen did not enlarge');
+        figures[0].click();
+        if (figures[0].classList.contains('enlarged')) problems.push('a screen did not shrink back');
+      }
+      var lines = document.querySelectorAll('#events li[data-ms]');
+      if (lines.length > 1) {
+        lines[1].click();
+        if (Number(slider.value) !== indexAt(Number(lines[1].dataset.ms))) problems.push('a timeline line did not move the slider');
+      }
+      slider.value = 0;
+      show(0);
+      speed.value = '64';
+      play.click();
+      setTimeout(function () {
+        var moved = Number(slider.value) > 0;
+        if (timer) play.click();
+        if (!moved) problems.push('play did not move the slider');
+        status.dataset.interactions = problems.length ? problems.join('; ') : 'ok';
+      }, 400);
     }
   } catch (error) {
     fail(error && error.message ? error.message : String(error));

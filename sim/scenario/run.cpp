@@ -51,6 +51,10 @@ private:
     void say(std::string kind, std::string text) {
         tracker_.say(elapsed(), host_.frame(), std::move(kind), std::move(text));
     }
+    void setKey(int key, bool down) {
+        host_.setKey(key, down);
+        tracker_.keyChange(key, down, host_.frame(), elapsed());
+    }
     void checkDue(bool atEnd);
     void evaluate(const ExpectationGroup& group);
     CheckResult evaluate(const ExpectationGroup& group, const Expectation& check);
@@ -127,7 +131,7 @@ sim::Handle Run::resolve(const std::string& name) {
 void Run::applyDueEvents() {
     const std::uint64_t now = elapsed();
     while (!releases_.empty() && releases_.begin()->first <= now) {
-        for (const int key : releases_.begin()->second) host_.setKey(key, false);
+        for (const int key : releases_.begin()->second) setKey(key, false);
         releases_.erase(releases_.begin());
     }
     while (nextEvent_ < scenario_.timeline.size() && scenario_.timeline[nextEvent_].atMs <= now) {
@@ -149,15 +153,15 @@ void Run::apply(const TimelineEvent& event) {
 
     switch (event.action) {
         case Action::Press:
-            for (const int key : event.keys) host_.setKey(key, true);
+            for (const int key : event.keys) setKey(key, true);
             say("input", "press " + event.keyText);
             break;
         case Action::Release:
-            for (const int key : event.keys) host_.setKey(key, false);
+            for (const int key : event.keys) setKey(key, false);
             say("input", "release " + event.keyText);
             break;
         case Action::Tap:
-            for (const int key : event.keys) host_.setKey(key, true);
+            for (const int key : event.keys) setKey(key, true);
             releases_.emplace(elapsed() + std::uint64_t{event.holdMs}, event.keys);
             say("input", "tap " + event.keyText);
             break;
@@ -339,7 +343,7 @@ CheckResult Run::evaluate(const ExpectationGroup& group, const Expectation& chec
             const sim::SimEntity* gunner = entities().findPed(tracker_.gunner());
             const sim::Model* model = gunner == nullptr ? nullptr : entities().findModel(gunner->model);
             out.expected = "gunner_model " + check.text;
-            out.actual = "gunner_model " + (gunner == nullptr ? std::string("none (no gunner)")
+            out.actual = "gunner_model " + (gunner == nullptr  ? std::string("none (no gunner)")
                                             : model == nullptr ? std::string("unknown")
                                                                : model->name);
             out.passed = gunner != nullptr && gunner->model == sim::hashName(check.text);
@@ -478,6 +482,18 @@ void Run::summarise() {
     result_.narration = tracker_.lines();
     result_.shots = tracker_.shots();
     for (const sim::Handle target : tracker_.targets()) result_.targetNames.push_back(tracker_.nameOf(target));
+    for (std::size_t p = 0; p < pedHandles_.size(); ++p) {
+        const sim::Handle handle = pedHandles_[p];
+        PedOutcome outcome;
+        outcome.name = result_.pedNames[p];
+        for (const auto& shot : result_.shots) outcome.shotOrders += shot.target == handle ? 1 : 0;
+        outcome.downMs = tracker_.downAt(handle);
+        outcome.goneMs = tracker_.goneAt(handle);
+        const sim::SimEntity* ped = entities().find(handle);
+        outcome.state = ped == nullptr ? "gone" : (!ped->alive || ped->health <= 0) ? "down" : "standing";
+        result_.peds.push_back(std::move(outcome));
+    }
+    result_.crews = tracker_.crews();
     result_.screenWidth = scenario_.world.screenWidth;
     result_.screenHeight = scenario_.world.screenHeight;
 }

@@ -59,6 +59,15 @@ struct Sample {
     std::int32_t attackMode = 0;
 };
 
+// What became of one of the scenario's peds.
+struct PedOutcome {
+    std::string name;
+    std::int64_t shotOrders = 0;  // aimed at it
+    std::optional<std::uint64_t> downMs;
+    std::optional<std::uint64_t> goneMs;
+    std::string state;  // at the end: standing, down or gone
+};
+
 struct ScreenShot {
     std::uint64_t ms = 0;
     std::uint64_t frame = 0;
@@ -99,6 +108,8 @@ struct RunResult {
     std::vector<ScreenShot> screens;
     std::vector<std::string> pedNames;  // of the mapped peds
     std::vector<std::string> targetNames;
+    std::vector<PedOutcome> peds;
+    std::vector<CrewRecord> crews;
     std::int32_t screenWidth = 1280;
     std::int32_t screenHeight = 720;
 };

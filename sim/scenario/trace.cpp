@@ -11,6 +11,11 @@ void TraceWriter::write(const sim::NativeCall& call) {
     if (buffer_.size() >= (1u << 20)) flush();
 }
 
+void TraceWriter::writeRecord(const std::string& line) {
+    buffer_ += line;
+    buffer_ += '\n';
+}
+
 bool TraceWriter::flush() {
     if (buffer_.empty()) return true;
     const bool ok = std::fwrite(buffer_.data(), 1, buffer_.size(), file_) == buffer_.size();

@@ -14,6 +14,8 @@ public:
     explicit TraceWriter(std::FILE* file) : file_(file) {}
     // Formats the call at once: its out-parameters are read from the script's memory.
     void write(const sim::NativeCall& call);
+    // A line that is not a call, such as the closing summary record.
+    void writeRecord(const std::string& line);
     bool flush();
 
 private:

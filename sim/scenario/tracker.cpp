@@ -96,6 +96,7 @@ void Tracker::onCall(const sim::NativeCall& call) {
     onSupervisorStep(call);
     onSpawnCall(call);
     onFireCall(call);
+    followsHealthRead_ = call.native == natives().health && call.intArg(0) == gunner_;
 }
 
 // A working pass of the supervisor asks PLAYER_ID, PLAYER_PED_ID and the player's vehicle, then
@@ -137,6 +138,8 @@ void Tracker::onSpawnCall(const sim::NativeCall& call) {
         heldGunner_ = 0;
         loadFrames_ = 0;
         attackMode_ = display == "Valkyrie" ? 1 : 0;
+        lastChoice_ = display;
+        spawnModel_ = call.texts[0];
         say(ms, call.frame, "spawn", display + " chosen: spawning the crew");
     } else if (call.native == n.modelLoaded && spawning_) {
         ++loadFrames_;
@@ -147,12 +150,14 @@ void Tracker::onSpawnCall(const sim::NativeCall& call) {
     } else if (call.native == n.createVehicle) {
         crewVehicle_ = call.intResult();
         heldVehicle_ = crewVehicle_;
+        giveUpOrdersAtSpawn_ = giveUpOrders_;
         gunner_ = 0;
         givenUp_ = false;
         gunnerSeated_ = false;
         gunnerEverSeated_ = false;
         reboardOrdered_ = false;
         const sim::Vec3 at{call.floatArg(1), call.floatArg(2), call.floatArg(3)};
+        crews_.push_back(CrewRecord{spawnName_, spawnModel_, ms, at, std::nullopt, std::nullopt, std::string()});
         say(ms, call.frame, "spawn",
             spawnName_ + " created at " + point(at) + " after " + std::to_string(loadFrames_) + " model checks");
         loadFrames_ = 0;
@@ -186,16 +191,19 @@ void Tracker::onFireCall(const sim::NativeCall& call) {
     } else if (call.native == n.upsideDown) {
         if (call.intResult() != 0) unfitReason_ = "the crew vehicle is upside down";
     } else if ((call.native == n.leaveVehicle || call.native == n.clearTasks) && call.intArg(0) == gunner_ &&
-               gunner_ != 0 && !spawning_) {
+               gunner_ != 0 && followsHealthRead_) {
+        // Giving up reads the gunner's health right before its order; a new spawn clears the
+        // old gunner's tasks right after testing that he exists, which is no giving up.
         ++giveUpOrders_;
         awaitingTankReread_ = true;
         if (!givenUp_) {
             givenUp_ = true;
+            recordGiveUp(ms);
             reboardOrdered_ = false;
             const char* order = call.native == n.leaveVehicle ? "the gunner is told to leave the vehicle"
                                                               : "the gunner's tasks are cleared";
             say(ms, call.frame, "crew",
-                std::string(giveUpOrders_ > 1 ? "crew given up again (" : "crew given up (") +
+                std::string(giveUpOrders_ - giveUpOrdersAtSpawn_ > 1 ? "crew given up again (" : "crew given up (") +
                     (unfitReason_.empty() ? std::string("unfit") : unfitReason_) + "): " + order);
         }
     } else if (call.native == n.enterVehicle && call.intArg(0) == gunner_) {
@@ -240,6 +248,7 @@ void Tracker::onFireCall(const sim::NativeCall& call) {
         }
         ++burstShots_;
         burstLastMs_ = ms;
+        noteFireAtDownTarget(call.frame, ms);
         pendingBoneTarget_ = 0;
     } else if (call.native == n.wanted) {
         scriptWanted_ = call.intArg(1);
@@ -247,6 +256,14 @@ void Tracker::onFireCall(const sim::NativeCall& call) {
             "wanted level raised to " + std::to_string(scriptWanted_) + " at shot order " +
                 std::to_string(shotOrders_));
     }
+}
+
+void Tracker::recordGiveUp(std::uint64_t ms) {
+    if (crews_.empty() || crews_.back().givenUpMs) return;
+    CrewRecord& crew = crews_.back();
+    crew.givenUpMs = ms;
+    crew.reason = unfitReason_.empty() ? std::string("unfit") : unfitReason_;
+    if (const sim::SimEntity* vehicle = world_.entities.find(crewVehicle_)) crew.givenUpAt = vehicle->position;
 }
 
 void Tracker::closeBurst(std::uint64_t frame, std::uint64_t ms) {
@@ -273,7 +290,8 @@ void Tracker::reviewScreen(std::uint64_t frame, std::uint64_t ms) {
     if (menuDrawn && !menuShown_) {
         menuShown_ = true;
         highlight_ = highlight;
-        say(ms, frame, "menu", "vehicle menu opened, highlight on " + highlight);
+        say(ms, frame, "menu",
+            "vehicle menu opened, highlight on " + highlight + (highlight == lastChoice_ ? " (the last choice)" : ""));
     } else if (menuDrawn && highlight != highlight_) {
         highlight_ = highlight;
         say(ms, frame, "menu", "highlight moved to " + highlight);
@@ -299,45 +317,6 @@ void Tracker::reviewScreen(std::uint64_t frame, std::uint64_t ms) {
     narratedStatus_ = status;
 }
 
-void Tracker::reviewWorld(std::uint64_t frame, std::uint64_t ms) {
-    const sim::Entities& entities = world_.entities;
-    const sim::SimEntity* gunner = entities.find(gunner_);
-    const bool seated = gunner != nullptr && crewVehicle_ != 0 && gunner->vehicle == crewVehicle_ && gunner->sitting;
-    if (seated && !gunnerSeated_) {
-        say(ms, frame, "crew",
-            gunnerEverSeated_ ? "the gunner is back in seat " + std::to_string(gunner->seat) + " (re-boarded)"
-                              : "the gunner is seated in seat " + std::to_string(gunner->seat));
-        gunnerEverSeated_ = true;
-        reboardOrdered_ = false;
-    } else if (!seated && gunnerSeated_) {
-        say(ms, frame, "crew", gunner == nullptr ? "the gunner is gone" : "the gunner is out of the crew vehicle");
-    }
-    gunnerSeated_ = seated;
-
-    // Only when some health, life or entity changed; then both maps, ordered by handle, are
-    // walked together rather than searched per ped.
-    if (entities.lifeChanges != seenLifeChanges_) {
-        seenLifeChanges_ = entities.lifeChanges;
-        auto entity = entities.entities.begin();
-        for (auto& [handle, alive] : pedAlive_) {
-            while (entity != entities.entities.end() && entity->first < handle) ++entity;
-            const sim::SimEntity* ped =
-                entity != entities.entities.end() && entity->first == handle ? &entity->second : nullptr;
-            const bool nowAlive = ped != nullptr && ped->alive && ped->health > 0;
-            if (alive && !nowAlive && ped != nullptr) say(ms, frame, "world", nameOf(handle) + " is down");
-            alive = nowAlive;
-        }
-    }
-    for (const sim::Handle handle : newlyNamed_) {
-        const sim::SimEntity* ped = entities.find(handle);
-        if (handle != entities.playerPed && ped != nullptr && ped->kind == sim::EntityKind::Ped &&
-            !pedAlive_.contains(handle)) {
-            pedAlive_[handle] = ped->alive && ped->health > 0;
-        }
-    }
-    newlyNamed_.clear();
-}
-
 void Tracker::endFrame(std::uint64_t frame, std::uint64_t ms) {
     // A frame in which the script did not run (it waits) draws nothing, and tells nothing.
     if (frameHadCalls_)
@@ -348,6 +327,7 @@ void Tracker::endFrame(std::uint64_t frame, std::uint64_t ms) {
     frameHadCalls_ = false;
     frameHadSupervisor_ = false;
     reviewWorld(frame, ms);
+    noteKeptCrew(frame, ms);
     if (burstOpen_ && ms - burstLastMs_ > 1000) closeBurst(frame, ms);
 }
 

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -26,6 +28,17 @@ struct ShotPoint {
     sim::Handle target = 0;  // the ped aimed at, 0 for camera-directed fire
 };
 
+// One crew the script spawned, and when, where and why it was given up.
+struct CrewRecord {
+    std::string vehicle;  // as the menu names it
+    std::string model;    // the model the script asked for
+    std::uint64_t spawnedMs = 0;
+    sim::Vec3 spawnedAt;
+    std::optional<std::uint64_t> givenUpMs;
+    std::optional<sim::Vec3> givenUpAt;
+    std::string reason;  // why it was given up
+};
+
 class Tracker {
 public:
     Tracker(const sim::World& world, std::uint32_t startTick);
@@ -44,6 +57,10 @@ public:
     void onCall(const sim::NativeCall& call);
     // After the script has had its turn in a frame.
     void endFrame(std::uint64_t frame, std::uint64_t ms);
+    // A key of the keyboard or mouse going down or up (from the scenario's timeline).
+    void keyChange(int key, bool down, std::uint64_t frame, std::uint64_t ms);
+    // What keeps the script from reading keys now ("showing the spawn message"), or empty.
+    std::string busyWith() const;
     // Closes whatever is still open (a burst of fire) at the end of the run.
     void finish(std::uint64_t frame, std::uint64_t ms);
 
@@ -64,6 +81,10 @@ public:
     std::int64_t reboardOrders() const { return reboardOrders_; }
     std::int64_t giveUpOrders() const { return giveUpOrders_; }
     bool lastFrameHadScript() const { return lastFrameHadCalls_; }
+    const std::vector<CrewRecord>& crews() const { return crews_; }
+    // When a ped was first seen down, and gone from the world.
+    std::optional<std::uint64_t> downAt(sim::Handle ped) const;
+    std::optional<std::uint64_t> goneAt(sim::Handle ped) const;
 
 private:
     std::uint32_t msOf(const sim::NativeCall& call) const { return call.tick - startTick_; }
@@ -72,7 +93,11 @@ private:
     void onFireCall(const sim::NativeCall& call);
     void reviewScreen(std::uint64_t frame, std::uint64_t ms);
     void reviewWorld(std::uint64_t frame, std::uint64_t ms);
+    void noteFireAtDownTarget(std::uint64_t frame, std::uint64_t ms);
+    void noteKeptCrew(std::uint64_t frame, std::uint64_t ms);
+    std::string unfitInWorld() const;
     void closeBurst(std::uint64_t frame, std::uint64_t ms);
+    void recordGiveUp(std::uint64_t ms);
     std::string distanceText(sim::Handle from, sim::Handle to) const;
 
     const sim::World& world_;
@@ -106,11 +131,13 @@ private:
     sim::Handle heldVehicle_ = 0;
     sim::Handle heldGunner_ = 0;
     bool awaitingTankReread_ = false;
+    bool followsHealthRead_ = false;  // the last call read the gunner's health
 
     // Fire, re-boarding and giving up.
     std::string unfitReason_;
     bool givenUp_ = false;
     std::int64_t giveUpOrders_ = 0;
+    std::int64_t giveUpOrdersAtSpawn_ = 0;  // of earlier crews
     bool reboardOrdered_ = false;
     std::int64_t reboardOrders_ = 0;
     bool gunnerSeated_ = false;
@@ -128,6 +155,20 @@ private:
     std::map<sim::Handle, bool> pedAlive_;
     std::vector<sim::Handle> newlyNamed_;  // not yet looked at for `pedAlive_`
     std::uint64_t seenLifeChanges_ = ~std::uint64_t{0};
+
+    // What the script silently did not do.
+    std::set<int> keysDownWhileBusy_;
+    bool controlDown_ = false;
+    bool iWithControl_ = false;
+    sim::Handle firedAtDown_ = 0;
+    std::string keptReason_;
+    std::string lastChoice_;
+
+    // For the report's tables.
+    std::vector<CrewRecord> crews_;
+    std::string spawnModel_;
+    std::map<sim::Handle, std::uint64_t> downAt_;
+    std::map<sim::Handle, std::uint64_t> goneAt_;
 };
 
 }  // namespace scenario

@@ -11,6 +11,7 @@
 #include "scenario/output_file.h"
 #include "scenario/parser.h"
 #include "scenario/run.h"
+#include "scenario/run_records.h"
 
 namespace {
 
@@ -40,7 +41,7 @@ SIM_API int simScenarioLoad(const char* scenarioPath, const char* tracePath) {
     }
     next->trace = std::make_unique<scenario::PendingFile>(tracePath != nullptr ? tracePath : "");
     if (next->trace->wanted() && !next->trace->ok()) {
-        lastError = "cannot write " + next->trace->path();
+        lastError = "cannot write " + next->trace->path() + ": " + next->trace->problem();
         return 0;
     }
     // Any call of the API makes the process's one host; the engine then finds it as current.
@@ -70,19 +71,21 @@ SIM_API int simScenarioRun(int quiet) {
     for (const auto& line : result.narration) printer.line(line);
     printer.summary(result);
     bool traceOk = true;
-    if (loaded->writer) traceOk = loaded->writer->flush();
+    if (loaded->writer) {
+        loaded->writer->writeRecord(scenario::traceSummaryLine(result));
+        traceOk = loaded->writer->flush();
+    }
     if (loaded->trace->wanted()) {
         traceOk = traceOk && loaded->trace->commit();
         if (traceOk) std::printf("trace written to %s\n", loaded->trace->path().c_str());
     }
     std::fflush(stdout);
     if (!traceOk) {
-        std::fprintf(stderr, "writing the trace failed\n");
+        std::fprintf(stderr, "TobekGunnerScenario: error: cannot write %s: %s\n", loaded->trace->path().c_str(),
+                     loaded->trace->failure().c_str());
         return 3;
     }
-    if (!result.passed()) {
-        printer.failures(result);
-        return 1;
-    }
-    return 0;
+    if (!result.passed()) printer.failures(result);
+    printer.result(loaded->scenario, result);
+    return result.passed() ? 0 : 1;
 }

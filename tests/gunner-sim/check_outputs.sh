@@ -1,87 +1,76 @@
 #!/usr/bin/env bash
-# gunner-sim's outputs never clobber what they do not own: devices, pipes and "-" are written
-# straight through, a symbolic link keeps pointing at its file, a failed or interrupted run
-# removes only what it made, and standard input can be the scenario.
-# Usage: check_outputs.sh GUNNER_SIM SCENARIO LONG_SCENARIO WORK_DIR
+# gunner-sim's outputs and command line as a user meets them: outputs kept and marked on a failed
+# run, older ones replaced, JUnit XML that validates, -q, --version, --help and error messages.
+# Usage: check_outputs.sh GUNNER_SIM PASSING_SCENARIO FAILING_SCENARIO INPUTS_DIR WORK_DIR
 set -u
-program=$1 scenario=$2 long=$3 work=$4
+program=$1 passing=$2 failing=$3 inputs=$4 work=$5
+here=$(cd "$(dirname "$0")" && pwd)
+
+fail() { echo "FAIL: $*"; exit 1; }
+run() { "$program" --no-progress "$@" >"$work/stdout" 2>"$work/stderr"; }
+# The one stderr line, without the AddressSanitizer build's warning about fiber switching.
+errors() { grep -v '^==[0-9]*==WARNING: ASan' "$work/stderr"; }
+
 rm -rf "$work"
 mkdir -p "$work"
-cd "$work" || exit 1
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-sim() { "$program" --quiet --no-progress "$@"; }
+outputs=(--trace "$work/trace.jsonl" --report "$work/report" --json "$work/run.json" --junit "$work/junit.xml")
 
-# A character device stays one.
-sim --trace /dev/null "$scenario" >/dev/null 2>&1 || fail "--trace /dev/null: exit $?"
-[ -c /dev/null ] || fail "/dev/null is no longer a character device"
+# A passing run writes every output.
+run "${outputs[@]}" "$passing" || fail "the passing scenario failed: $(errors)"
+grep -q 'class="verdict pass">PASSED' "$work/report/index.html" || fail "the report is not marked PASSED"
+tail -1 "$work/trace.jsonl" | grep -q '^{"summary":{"result":"PASSED"' || fail "no PASSED summary line"
+grep -q '"result":"PASSED"' "$work/run.json" || fail "the JSON summary does not say PASSED"
+grep -q '<failure' "$work/junit.xml" && fail "a passing run's JUnit XML holds a failure"
 
-# A FIFO gets the whole trace and stays a FIFO.
-mkfifo pipe
-(wc -l <pipe >pipe.lines) &
-reader=$!
-sim --trace pipe "$scenario" >/dev/null 2>&1 || fail "--trace FIFO: exit $?"
-wait "$reader"
-[ -p pipe ] || fail "the FIFO was replaced"
-[ "$(cat pipe.lines)" -gt 1000 ] || fail "the FIFO got $(cat pipe.lines) trace lines"
+# A failing re-run into the same places replaces all of them, marked FAILED.
+run "${outputs[@]}" "$failing"
+[ $? -eq 1 ] || fail "a failed expectation must exit 1"
+grep -q 'PASSED' "$work/report/index.html" && fail "the older PASSED report is still there"
+grep -q 'class="verdict fail">FAILED' "$work/report/index.html" || fail "the report is not marked FAILED"
+tail -1 "$work/trace.jsonl" | grep -q '^{"summary":{"result":"FAILED","expectations":2,"met":1' ||
+  fail "the trace does not end in the FAILED summary: $(tail -1 "$work/trace.jsonl")"
+grep -q '"result":"FAILED"' "$work/run.json" || fail "the JSON summary does not say FAILED"
+[ "$(grep -c '<testcase ' "$work/junit.xml")" -eq 2 ] || fail "expected one test case per expectation"
+[ "$(grep -c '<failure ' "$work/junit.xml")" -eq 1 ] || fail "expected one failure"
+if command -v xmllint >/dev/null 2>&1; then
+  xmllint --noout --schema "$here/junit.xsd" "$work/junit.xml" 2>"$work/xmllint.log" ||
+    fail "the JUnit XML does not validate: $(cat "$work/xmllint.log")"
+fi
 
-# A symbolic link keeps pointing at its file, which gets the trace.
-echo old >target.jsonl
-ln -s target.jsonl link.jsonl
-sim --trace link.jsonl "$scenario" >/dev/null 2>&1 || fail "--trace symlink: exit $?"
-[ -L link.jsonl ] || fail "the symbolic link was replaced"
-grep -q '"name":"GET_SCREEN_RESOLUTION"' target.jsonl || fail "the link's file did not get the trace"
+# An output that cannot be written stops the run before it starts, and what the older run left
+# under this run's names is gone: no stale trace passes for this run's.
+run --trace "$work/trace.jsonl" --junit "$work/no/such/folder/junit.xml" "$passing"
+[ $? -eq 3 ] || fail "an unwritable output must exit 3"
+errors | grep -qx "gunner-sim: error: cannot write $work/no/such/folder/junit.xml: No such file or directory" ||
+  fail "the error lacks the file or the reason: $(errors)"
+[ ! -e "$work/trace.jsonl" ] || fail "the older trace was left in place"
+mkdir -p "$work/a-folder"
+run --trace "$work/a-folder" "$passing"
+[ $? -eq 3 ] || fail "a folder as trace file must exit 3"
+errors | grep -q "cannot write $work/a-folder: Is a directory" || fail "no 'Is a directory' reason: $(errors)"
 
-# "-" is standard output for the trace (the story goes to stderr) and standard input for the scenario.
-sim --trace - - <"$scenario" >stdout.jsonl 2>story.txt || fail "--trace - with the scenario on stdin: exit $?"
-[ ! -e ./- ] || fail "a file named '-' was written"
-head -n 1 stdout.jsonl | grep -q '^{"frame":1,' || fail "the trace is not on standard output"
-grep -q "Scenario: .*(stdin)" story.txt || fail "the story does not name stdin: $(head -n 1 story.txt)"
+# -q: the failure once on stderr, one result line on stdout.
+run -q "$failing"
+[ "$(errors | grep -c .)" -eq 1 ] || fail "-q must print the failure once: $(errors)"
+[ "$(grep -c . "$work/stdout")" -eq 1 ] || fail "-q must print one line: $(cat "$work/stdout")"
+grep -q "FAILED, 1 of 2 expectations met" "$work/stdout" || fail "-q result line: $(cat "$work/stdout")"
 
-# An existing file named like the temporary one is left alone.
-echo mine >kept.jsonl.partial
-sim --trace kept.jsonl "$scenario" >/dev/null 2>&1 || fail "--trace beside a .partial: exit $?"
-[ "$(cat kept.jsonl.partial)" = mine ] || fail "someone else's .partial file was overwritten"
-[ -s kept.jsonl ] || fail "the trace was not written"
+# Bad input: a folder as scenario, `end` under a table, an unknown option.
+run "$inputs"
+[ $? -eq 2 ] || fail "a folder as scenario must exit 2"
+errors | grep -q "is a directory, not a scenario file" || fail "no 'is a directory': $(errors)"
+run "$inputs/end_under_table.toml"
+errors | grep -q "end: missing: how long the run lasts, in ms (an \`end\` was found under \[world\]: top-level keys" ||
+  fail "no top-level-key hint: $(errors)"
+run --no-such-option "$passing"
+[ $? -eq 2 ] || fail "an unknown option must exit 2"
+errors | grep -q "^gunner-sim: error: " || fail "option errors need the program prefix: $(errors)"
 
-# A trace inside the report folder is refused before anything is made.
-sim --trace report/index.html --report report "$scenario" >/dev/null 2>err.txt
-status=$?
-[ "$status" -eq 2 ] || fail "trace inside the report folder: exit $status, expected 2"
-grep -q "may not be inside the report folder" err.txt || fail "no reason given: $(cat err.txt)"
-[ ! -e report ] || fail "the report folder was made anyway"
-
-# A failed start removes every folder level it made, and only those.
-mkdir existing
-sim --report existing/a/b/c --trace no/such/folder/t.jsonl "$scenario" >/dev/null 2>&1
-status=$?
-[ "$status" -eq 3 ] || fail "unwritable trace: exit $status, expected 3"
-[ -d existing ] || fail "a folder that existed before was removed"
-[ ! -e existing/a ] || fail "left behind: existing/a"
-
-# An endless input ends in a clear error.
-timeout 20 "$program" --no-progress /dev/zero >/dev/null 2>err.txt
-status=$?
-[ "$status" -eq 2 ] || fail "/dev/zero: exit $status, expected 2"
-grep -q "larger than the limit of 16 MiB" err.txt || fail "/dev/zero: $(cat err.txt)"
-
-# SIGINT and SIGTERM: the run stops, no partial file stays, the tool dies of the signal.
-for signal in INT TERM; do
-  mkdir "run-$signal"
-  # The program itself in the background (not through a function, whose subshell would get the signal).
-  "$program" --quiet --no-progress --trace "run-$signal/t.jsonl" --report "run-$signal/report" "$long" \
-    >/dev/null 2>err.txt &
-  pid=$!
-  for _ in $(seq 100); do [ -e "run-$signal/t.jsonl.partial" ] && break; sleep 0.05; done
-  sleep 0.3
-  kill -"$signal" "$pid"
-  wait "$pid"
-  status=$?
-  want=$((128 + $(kill -l "$signal")))
-  [ "$status" -eq "$want" ] || fail "SIG$signal: exit $status, expected $want"
-  [ -z "$(ls -A "run-$signal")" ] || fail "SIG$signal left: $(ls -A "run-$signal")"
-  grep -q "interrupted; no outputs kept" err.txt || fail "SIG$signal: $(cat err.txt)"
+# --version and --help.
+run --version || fail "--version failed"
+grep -qE '^gunner-sim [0-9]+\.[0-9]+\.[0-9]+$' "$work/stdout" || fail "--version: $(cat "$work/stdout")"
+run --help || fail "--help failed"
+for text in "Exit status:" "  3  an output could not be written" "docs/scenarios.md" "--junit" "--json"; do
+  grep -qF -- "$text" "$work/stdout" || fail "--help lacks: $text"
 done
-
-[ "$failures" -eq 0 ] || exit 1
-echo "ok: outputs go only where asked"
+echo "ok: outputs kept and replaced, JUnit XML valid, -q, errors, --version and --help"

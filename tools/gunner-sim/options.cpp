@@ -2,25 +2,52 @@
 #include "options.h"
 
 #include <CLI/CLI.hpp>
+#include <cstdio>
 
 namespace gunner {
+namespace {
+
+constexpr const char* footer =
+    "Exit status:\n"
+    "  0  every expectation was met\n"
+    "  1  an expectation failed, or the script broke the host's protocol\n"
+    "  2  bad command line or bad scenario file (nothing is written)\n"
+    "  3  an output could not be written\n"
+    "Every output is written whether the run passes or fails; the exit status says which.\n"
+    "Scenario files, outputs and options: docs/scenarios.md\n";
+
+void addOutputs(CLI::App& app, Options& options) {
+    app.add_option("--trace", options.tracePath, "Write every native call to FILE as JSON Lines, then a summary line")
+        ->type_name("FILE");
+    app.add_option("--report", options.reportDir, "Write a self-contained HTML report into DIR (DIR/index.html)")
+        ->type_name("DIR");
+    app.add_option("--json", options.jsonPath, "Write the summary, the expectations and the narration to FILE as JSON")
+        ->type_name("FILE");
+    app.add_option("--junit", options.junitPath, "Write JUnit XML to FILE: one test case per expectation")
+        ->type_name("FILE");
+}
+
+}  // namespace
 
 int parseOptions(int argc, char** argv, Options& options) {
     CLI::App app{"Runs the Tobek Gunner script in the simulated world from a scenario file and reports what happened.",
                  "gunner-sim"};
+    app.footer(footer);
+    app.set_version_flag("--version", std::string("gunner-sim ") + GUNNER_SIM_VERSION);
     app.add_option("scenario", options.scenarioPath, "Scenario file (TOML)")->required();
-    app.add_option("--trace", options.tracePath, "Write every native call to FILE as JSON Lines")->type_name("FILE");
-    app.add_option("--report", options.reportDir, "Write a self-contained HTML report into DIR (DIR/index.html)")
-        ->type_name("DIR");
-    app.add_flag("-q,--quiet", options.quiet, "Print only the summary and failures, not the narrated timeline");
-    app.add_flag("--keep-failed", options.keepFailed,
-                 "Keep the trace and the report of a run whose expectations failed (they are dropped otherwise)");
+    addOutputs(app, options);
+    app.add_flag("-q,--quiet", options.quiet, "Print only the failures and a one-line result");
+    app.add_flag("--keep-failed", options.keepFailed, "No effect: the outputs of a failed run are always kept");
     app.add_flag("--no-progress", options.noProgress, "Never show the progress line on the terminal");
     try {
         app.parse(argc, argv);
+    } catch (const CLI::CallForHelp& shown) {
+        return app.exit(shown);
+    } catch (const CLI::CallForVersion& shown) {
+        return app.exit(shown);
     } catch (const CLI::ParseError& error) {
-        const int status = app.exit(error);
-        return status == 0 ? 0 : 2;
+        std::fprintf(stderr, "gunner-sim: error: %s (gunner-sim --help lists the options)\n", error.what());
+        return 2;
     }
     return -1;
 }

@@ -9,13 +9,15 @@ struct Options {
     std::string scenarioPath;
     std::string tracePath;
     std::string reportDir;
+    std::string jsonPath;
+    std::string junitPath;
     bool quiet = false;
-    bool keepFailed = false;
+    bool keepFailed = false;  // accepted for older scripts: every run keeps its outputs now
     bool noProgress = false;
 };
 
 // Fills `options`; returns -1 to go on, or the exit status when the program should stop now
-// (help shown, or a usage error already reported).
+// (help or version shown, or a usage error already reported).
 int parseOptions(int argc, char** argv, Options& options);
 
 }  // namespace gunner
