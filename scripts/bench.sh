@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Builds the optimised preset and runs the benchmarks that BENCHMARKS.md reports: the per-pass
-# cost of the script, the bare world's frame rate, and gunner-sim's one-hour combat scenario.
+# cost of the script, the bare world's frame rate, gunner-sim's one-hour combat scenario, and how
+# gunner-sim's cost grows with the size of a scenario.
 # Results (console and JSON) go to build/linux-release/bench/. Extra arguments go to every program.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh build
 cmake --preset linux-release >/dev/null
-cmake --build --preset linux-release -j "${TG_JOBS:-2}" --target frame_pass_benchmark world_fps_benchmark tg_benchmarks
+cmake --build --preset linux-release -j "${TG_JOBS:-2}" --target frame_pass_benchmark world_fps_benchmark tg_benchmarks \
+  scaling_benchmark
 
 out=build/linux-release/bench
 mkdir -p "$out"
@@ -21,3 +23,4 @@ run() {
 run frame_pass_benchmark --benchmark_repetitions=5 --benchmark_report_aggregates_only=true "$@"
 run world_fps_benchmark "$@"
 run tg_benchmarks --benchmark_filter='^oneHourOfCombat/' "$@"
+run scaling_benchmark "$@"
