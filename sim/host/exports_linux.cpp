@@ -36,5 +36,4 @@ int rand() {
     randomSeed = randomSeed * 214013u + 2531011u;
     return static_cast<int>((randomSeed >> 16) & 0x7FFFu);
 }
-
 }
