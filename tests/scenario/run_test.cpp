@@ -192,7 +192,8 @@ TEST(ScenarioRun, TheTraceGetsOneLinePerNativeCall) {
 namespace {
 
 std::filesystem::path scenarioFolder() {
-    return std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "scenarios";
+    // From the build's own source path: __FILE__ may be spelt relative to the build folder.
+    return std::filesystem::path(TG_FUZZ_DIR).parent_path() / "scenarios";
 }
 
 // What the run derives from the calls alone (all a Windows process can see) must match the
