@@ -36,4 +36,5 @@ int rand() {
     randomSeed = randomSeed * 214013u + 2531011u;
     return static_cast<int>((randomSeed >> 16) & 0x7FFFu);
 }
+
 }

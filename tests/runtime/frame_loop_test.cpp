@@ -82,6 +82,7 @@ TEST_F(ScriptTest, EveryRunStartsFromFreshState) {
     EXPECT_EQ(host().countCalls("GET_SCREEN_RESOLUTION"), 1u);
 }
 
+
 // A pass with the status message showing and the menu open, at 800 x 600.
 class FramePassTest : public ScriptTest {
 protected:
@@ -107,12 +108,8 @@ protected:
         return drawn;
     }
 
-    const std::vector<std::string> everything = {"Technical vehicle created.",
-                                                 "Tobek gunner - Select a vehicle",
-                                                 "Technical",
-                                                 "Insurgent",
-                                                 "Valkyrie",
-                                                 "Close menu"};
+    const std::vector<std::string> everything = {"Technical vehicle created.", "Tobek gunner - Select a vehicle",
+                                                 "Technical", "Insurgent", "Valkyrie", "Close menu"};
 };
 
 TEST_F(FramePassTest, TheStatusMessageTheMenuAndTheSupervisorRunInThatOrder) {

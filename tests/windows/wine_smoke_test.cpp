@@ -73,8 +73,8 @@ int main(int argc, char** argv) {
            "GET_SCREEN_RESOLUTION once, got " + number(simCountCalls("GET_SCREEN_RESOLUTION")));
     expect(simCountCalls("REQUEST_STREAMED_TEXTURE_DICT") == 1,
            "REQUEST_STREAMED_TEXTURE_DICT once, got " + number(simCountCalls("REQUEST_STREAMED_TEXTURE_DICT")));
-    expect(simWaitCount() == quietFrames,
-           "one scriptWait per frame: " + number(simWaitCount()) + " in " + number(quietFrames) + " frames");
+    expect(simWaitCount() == quietFrames, "one scriptWait per frame: " + number(simWaitCount()) + " in " +
+                                              number(quietFrames) + " frames");
     expect(simTimedWaitCount() == 0, "every wait is scriptWait(0), " + number(simTimedWaitCount()) + " were not");
 
     // The script seeded the C runtime's generator with GetTickCount() on its first frame. This
@@ -86,8 +86,8 @@ int main(int argc, char** argv) {
     const int drawnFirst = std::rand();
     const int drawnSecond = std::rand();
     expect(drawnFirst == first && drawnSecond == second,
-           "the generator was seeded with the simulated start tick: expected " + number(first) + ", " + number(second) +
-               ", drew " + number(drawnFirst) + ", " + number(drawnSecond));
+           "the generator was seeded with the simulated start tick: expected " + number(first) + ", " +
+               number(second) + ", drew " + number(drawnFirst) + ", " + number(drawnSecond));
 
     // Ctrl+I on the simulated keyboard opens the menu, drawn from the next frame on.
     simSetKey(0x11, 1);
