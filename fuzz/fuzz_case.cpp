@@ -66,9 +66,11 @@ void checkFrame(const sim::SimHost& host, HostileWorld& world, Watch& watch) {
     watch.wantedProgress = state.wantedProgress;
     if (state.nearbyPeds != watch.buffer) world.fail(frame() + "the nearby-peds buffer pointer changed");
 
-    const std::pair<const char*, std::int32_t> handles[] = {
-        {"crewVehicle", state.crewVehicle}, {"gunnerPed", state.gunnerPed},   {"playerPed", state.playerPed},
-        {"playerVehicle", state.playerVehicle}, {"targetPed", state.targetPed}};
+    const std::pair<const char*, std::int32_t> handles[] = {{"crewVehicle", state.crewVehicle},
+                                                            {"gunnerPed", state.gunnerPed},
+                                                            {"playerPed", state.playerPed},
+                                                            {"playerVehicle", state.playerVehicle},
+                                                            {"targetPed", state.targetPed}};
     for (const auto& [field, handle] : handles) {
         if (!world.received(handle)) {
             world.fail(frame() + field + " holds " + std::to_string(handle) + ", which the game never gave the script");
@@ -91,8 +93,8 @@ FuzzOutcome runFuzzCase(const std::uint8_t* data, std::size_t size) {
     world.populate(input.startingPeds());
 
     sim::HostConfig config;
-    config.startTick = input.flag(FuzzFlags::startNearWrap) ? 0xFFFFFFFFu - 16u * input.startOffset()
-                                                           : 100000u + input.startOffset();
+    config.startTick =
+        input.flag(FuzzFlags::startNearWrap) ? 0xFFFFFFFFu - 16u * input.startOffset() : 100000u + input.startOffset();
     config.frameMs = 0;
     config.recordCalls = false;
     sim::SimHost host(config);
@@ -126,7 +128,8 @@ FuzzOutcome runFuzzCase(const std::uint8_t* data, std::size_t size) {
     outcome.thrown = world.thrown();
     for (int i = 0; i < sim::nativeCount(); ++i) {
         const std::string name(sim::nativeInfo(i).name);
-        if (const std::uint64_t count = world.callsOf(name); count > 0) outcome.callsByName[name] = count;
+        if (const std::uint64_t count = world.callsOf(sim::nativeInfo(i).id); count > 0)
+            outcome.callsByName[name] = count;
     }
     outcome.wantedLevel = state.wantedLevel;
     outcome.endTick = host.tick();

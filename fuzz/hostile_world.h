@@ -1,11 +1,14 @@
 // A game that answers the script's natives from fuzz input: mostly a small consistent world,
 // and, as often as the input asks, hostile answers (vanished handles, NaN, infinities, negative
-// or huge counts, wrong handles). It also checks every call the script makes.
+// or huge counts, wrong handles). It also checks every call the script makes. Its jobs live in
+// one file each: dispatch (hostile_world.cpp), call_checks, small_world, plausible_answers and
+// hostile_values.
 #pragma once
 
 #include "fuzz_input.h"
 #include "native_reference.h"
 
+#include "host/native_table.h"
 #include "host/sim_host.h"
 #include "world/vec3.h"
 
@@ -54,15 +57,15 @@ public:
 
     const std::vector<std::string>& failures() const { return failures_; }
     void fail(const std::string& message);
-    std::uint64_t callsOf(const std::string& name) const;
+    std::uint64_t callsOf(sim::NativeId id) const;
     std::uint64_t totalCalls() const { return totalCalls_; }
     std::uint64_t hostileAnswers() const { return hostileAnswers_; }
     std::uint64_t thrown() const { return thrown_; }
 
 private:
-    void checkCall(const ReferenceNative& native, sim::NativeContext& call);
-    void answerPlausibly(const ReferenceNative& native, sim::NativeContext& call, std::uint8_t variety);
-    void answerHostilely(const ReferenceNative& native, sim::NativeContext& call);
+    void checkCall(sim::NativeId id, const ReferenceNative& native, sim::NativeContext& call);
+    void answerPlausibly(sim::NativeId id, sim::NativeContext& call, std::uint8_t variety);
+    void answerHostilely(sim::NativeId id, const ReferenceNative& native, sim::NativeContext& call);
     void fillNearbyPeds(sim::NativeContext& call, bool hostile);
     void noteResult(const ReferenceNative& native, const sim::NativeContext& call);
 

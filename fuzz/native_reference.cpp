@@ -38,11 +38,16 @@ std::vector<ReferenceNative> readList() {
         native.hash = std::stoull(fields[0], nullptr, 16);
         const auto separator = fields[1].find("::");
         native.name = separator == std::string::npos ? fields[1] : fields[1].substr(separator + 2);
-        native.result = kindOfType(trim(fields[3]));
+        if (const std::string docs = trim(fields[2]); docs != "-" && docs != native.name) native.scriptName = docs;
+        native.resultType = trim(fields[3]);
+        native.result = kindOfType(native.resultType);
         if (fields.size() > 4 && !trim(fields[4]).empty()) {
             std::stringstream parameters(fields[4]);
             std::string parameter;
-            while (std::getline(parameters, parameter, ';')) native.params.push_back(kindOfType(typeOfParameter(parameter)));
+            while (std::getline(parameters, parameter, ';')) {
+                native.paramTypes.push_back(typeOfParameter(parameter));
+                native.params.push_back(kindOfType(native.paramTypes.back()));
+            }
         }
         natives.push_back(native);
     }

@@ -14,7 +14,7 @@ enum class ValueKind : std::uint8_t {
     Int,
     Float,
     Hash,
-    Handle,   // Ped, Vehicle, Entity
+    Handle,  // Ped, Vehicle, Entity
     Player,
     Vector,
     Text,     // const char*
@@ -23,9 +23,13 @@ enum class ValueKind : std::uint8_t {
 
 struct ReferenceNative {
     std::uint64_t hash = 0;
-    std::string name;  // the game name without its namespace
+    std::string name;        // the game name without its namespace
+    std::string scriptName;  // the name the script's documents use, when they use another; else empty
     ValueKind result = ValueKind::Void;
     std::vector<ValueKind> params;
+    // The types as the list spells them ("Ped", "const char*"), for checks finer than ValueKind.
+    std::string resultType;
+    std::vector<std::string> paramTypes;
 };
 
 // Every native of the list; empty when the file cannot be read (see nativeListPath()).

@@ -11,8 +11,8 @@ packages_for() {
     windows) echo "g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64" ;;
     browser) echo "chromium" ;;
     # clang and its runtimes for the fuzzer, llvm for llvm-symbolizer (readable sanitizer
-    # reports), valgrind for memcheck.
-    analysis) echo "clang libclang-rt-14-dev llvm valgrind" ;;
+    # reports), valgrind for memcheck, clang-format for the format check.
+    analysis) echo "clang clang-format libclang-rt-14-dev llvm valgrind" ;;
     pictures) echo "librsvg2-bin" ;;
     *) echo "unknown dependency group: $1" >&2; exit 2 ;;
   esac

@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
-# Runs every test: the Linux suite, the same suite under ASan+UBSan and built by clang (release,
-# warnings as errors), the Windows build under Wine,
+# Runs every test: the format check (scripts/check-format.sh), the Linux suite, the same suite
+# under ASan+UBSan and built by clang (release, warnings as errors), the Windows build under Wine,
 # the suite and the demo under Valgrind memcheck, and a bounded fuzzing run (scripts/fuzz.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh build windows browser analysis
+
+echo "=== format ==="
+scripts/check-format.sh
 
 jobs="${TG_JOBS:-2}"
 log="$(mktemp)"
@@ -26,5 +29,5 @@ echo "=== fuzz ==="
 scripts/fuzz.sh "${TG_FUZZ_SECONDS:-120}"
 
 # Every step above stops the script on a failure, so reaching here means all of them passed:
-# the four CTest runs, the two memcheck runs and the two fuzzing runs.
+# the format check, the four CTest runs, the two memcheck runs and the two fuzzing runs.
 echo "all tests: $((passed + 4)) passed, 0 failed"

@@ -9,13 +9,16 @@
 
 namespace sim {
 
+// The most arguments one call can push; the host refuses any beyond.
+inline constexpr int maxNativeArgs = 12;
+
 struct NativeCall {
     std::uint64_t frame = 0;
     std::uint32_t tick = 0;
     std::uint64_t hash = 0;
     int native = -1;  // index into the native table, -1 for an unknown hash
     int argCount = 0;
-    std::array<std::uint64_t, 12> slots{};
+    std::array<std::uint64_t, maxNativeArgs> slots{};
     std::array<std::uint64_t, 3> result{};
     std::vector<std::string> texts;  // text arguments, copied at call time, in order
 
@@ -28,9 +31,7 @@ struct NativeCall {
         std::memcpy(&value, &bits, sizeof value);
         return value;
     }
-    std::int32_t intResult() const {
-        return static_cast<std::int32_t>(static_cast<std::uint32_t>(result[0]));
-    }
+    std::int32_t intResult() const { return static_cast<std::int32_t>(static_cast<std::uint32_t>(result[0])); }
     float floatResult() const {
         const auto bits = static_cast<std::uint32_t>(result[0]);
         float value = 0.0f;

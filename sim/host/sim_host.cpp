@@ -119,8 +119,8 @@ void SimHost::addError(std::string message) { errors_.push_back(std::move(messag
 
 void SimHost::throwOnNextCall(const std::string& name) { throwOnNative_ = findNativeByName(name); }
 
-void SimHost::setHandler(int nativeIndex, NativeHandler handler) {
-    handlers_[static_cast<std::size_t>(nativeIndex)] = handler;
+void SimHost::setHandler(NativeId native, NativeHandler handler) {
+    handlers_[static_cast<std::size_t>(nativeIndex(native))] = handler;
 }
 
 std::vector<const NativeCall*> SimHost::callsNamed(const std::string& name) const {
@@ -200,12 +200,13 @@ std::uint64_t* SimHost::nativeCall() {
     } else {
         const NativeInfo& info = nativeInfo(call.native);
         if (static_cast<std::size_t>(call.argCount) != info.args.size()) {
-            addError(std::string(info.name) + " called with " + std::to_string(call.argCount) + " arguments, expected " +
-                     std::to_string(info.args.size()));
+            addError(std::string(info.name) + " called with " + std::to_string(call.argCount) +
+                     " arguments, expected " + std::to_string(info.args.size()));
         }
         for (int i = 0; i < call.argCount && static_cast<std::size_t>(i) < info.args.size(); ++i) {
             if (argKind(info, i) != ArgKind::Text) continue;
-            const auto* text = reinterpret_cast<const char*>(static_cast<std::uintptr_t>(call.slots[static_cast<std::size_t>(i)]));
+            const auto* text =
+                reinterpret_cast<const char*>(static_cast<std::uintptr_t>(call.slots[static_cast<std::size_t>(i)]));
             call.texts.emplace_back(text != nullptr ? text : "");
         }
         if (call.native == throwOnNative_) {

@@ -4,6 +4,7 @@
 #include "host/call_record.h"
 #include "host/fiber.h"
 #include "host/native_context.h"
+#include "host/native_table.h"
 #include "world/world.h"
 
 #include <array>
@@ -112,7 +113,7 @@ public:
     // Fault injection: the next call of this native throws std::bad_alloc into the script.
     void throwOnNextCall(const std::string& name);
 
-    void setHandler(int nativeIndex, NativeHandler handler);
+    void setHandler(NativeId native, NativeHandler handler);
     // While set, the source answers every known native and no handler runs; null restores them.
     void setAnswerSource(AnswerSource* source) { answerSource_ = source; }
 

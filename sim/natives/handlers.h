@@ -11,7 +11,4 @@ void registerWorldHandlers(SimHost& host);
 // Called by registerWorldHandlers: the ped, task and combat natives.
 void registerPedHandlers(SimHost& host);
 
-// Looks a native up by name in the host's table; a missing name is a programming error.
-int nativeIndex(std::string_view name);
-
 }  // namespace sim

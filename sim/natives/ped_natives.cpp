@@ -130,30 +130,30 @@ void taskVehicleShootAtCoord(NativeContext& call) {
 }  // namespace
 
 void registerPedHandlers(SimHost& host) {
-    host.setHandler(nativeIndex("CREATE_PED_INSIDE_VEHICLE"), createPedInsideVehicle);
-    host.setHandler(nativeIndex("GET_VEHICLE_PED_IS_USING"), getVehiclePedIsUsing);
-    host.setHandler(nativeIndex("IS_PED_SITTING_IN_VEHICLE"), isPedSittingInVehicle);
-    host.setHandler(nativeIndex("GET_PED_TYPE"), getPedType);
-    host.setHandler(nativeIndex("GET_PED_BONE_COORDS"), getPedBoneCoords);
-    host.setHandler(nativeIndex("GET_PED_NEARBY_PEDS"), getPedNearbyPeds);
+    host.setHandler(NativeId::CreatePedInsideVehicle, createPedInsideVehicle);
+    host.setHandler(NativeId::GetVehiclePedIsUsing, getVehiclePedIsUsing);
+    host.setHandler(NativeId::IsPedSittingInVehicle, isPedSittingInVehicle);
+    host.setHandler(NativeId::GetPedType, getPedType);
+    host.setHandler(NativeId::GetPedBoneCoords, getPedBoneCoords);
+    host.setHandler(NativeId::GetPedNearbyPeds, getPedNearbyPeds);
 
-    host.setHandler(nativeIndex("SET_PED_AS_GROUP_MEMBER"), setPedAsGroupMember);
-    host.setHandler(nativeIndex("SET_PED_NEVER_LEAVES_GROUP"), setPedNeverLeavesGroup);
-    host.setHandler(nativeIndex("SET_PED_GROUP_MEMBER_PASSENGER_INDEX"), setPedGroupMemberPassengerIndex);
-    host.setHandler(nativeIndex("SET_PED_ARMOUR"), setPedArmour);
-    host.setHandler(nativeIndex("SET_PED_KEEP_TASK"), setPedKeepTask);
-    host.setHandler(nativeIndex("SET_PED_CAN_RAGDOLL"), setPedCanRagdoll);
-    host.setHandler(nativeIndex("SET_PED_SUFFERS_CRITICAL_HITS"), setPedSuffersCriticalHits);
-    host.setHandler(nativeIndex("SET_PED_FIRING_PATTERN"), setPedFiringPattern);
-    host.setHandler(nativeIndex("SET_BLOCKING_OF_NON_TEMPORARY_EVENTS"), setBlockingOfNonTemporaryEvents);
-    host.setHandler(nativeIndex("GIVE_DELAYED_WEAPON_TO_PED"), giveDelayedWeaponToPed);
-    host.setHandler(nativeIndex("SET_CURRENT_PED_WEAPON"), setCurrentPedWeapon);
+    host.setHandler(NativeId::SetPedAsGroupMember, setPedAsGroupMember);
+    host.setHandler(NativeId::SetPedNeverLeavesGroup, setPedNeverLeavesGroup);
+    host.setHandler(NativeId::SetPedGroupMemberPassengerIndex, setPedGroupMemberPassengerIndex);
+    host.setHandler(NativeId::SetPedArmour, setPedArmour);
+    host.setHandler(NativeId::SetPedKeepTask, setPedKeepTask);
+    host.setHandler(NativeId::SetPedCanRagdoll, setPedCanRagdoll);
+    host.setHandler(NativeId::SetPedSuffersCriticalHits, setPedSuffersCriticalHits);
+    host.setHandler(NativeId::SetPedFiringPattern, setPedFiringPattern);
+    host.setHandler(NativeId::SetBlockingOfNonTemporaryEvents, setBlockingOfNonTemporaryEvents);
+    host.setHandler(NativeId::GiveDelayedWeaponToPed, giveDelayedWeaponToPed);
+    host.setHandler(NativeId::SetCurrentPedWeapon, setCurrentPedWeapon);
 
-    host.setHandler(nativeIndex("CLEAR_PED_TASKS_IMMEDIATELY"), clearPedTasksImmediately);
-    host.setHandler(nativeIndex("TASK_ENTER_VEHICLE"), taskEnterVehicle);
-    host.setHandler(nativeIndex("TASK_LEAVE_VEHICLE"), taskLeaveVehicle);
-    host.setHandler(nativeIndex("TASK_VEHICLE_AIM_AT_COORD"), taskVehicleAimAtCoord);
-    host.setHandler(nativeIndex("TASK_VEHICLE_SHOOT_AT_COORD"), taskVehicleShootAtCoord);
+    host.setHandler(NativeId::ClearPedTasksImmediately, clearPedTasksImmediately);
+    host.setHandler(NativeId::TaskEnterVehicle, taskEnterVehicle);
+    host.setHandler(NativeId::TaskLeaveVehicle, taskLeaveVehicle);
+    host.setHandler(NativeId::TaskVehicleAimAtCoord, taskVehicleAimAtCoord);
+    host.setHandler(NativeId::TaskVehicleShootAtCoord, taskVehicleShootAtCoord);
 }
 
 }  // namespace sim

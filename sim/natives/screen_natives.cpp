@@ -109,21 +109,21 @@ void drawRect(NativeContext& call) {
 }  // namespace
 
 void registerScreenHandlers(SimHost& host) {
-    host.setHandler(nativeIndex("GET_SCREEN_RESOLUTION"), getScreenResolution);
-    host.setHandler(nativeIndex("REQUEST_STREAMED_TEXTURE_DICT"), requestStreamedTextureDict);
-    host.setHandler(nativeIndex("SET_TEXT_FONT"), setTextFont);
-    host.setHandler(nativeIndex("SET_TEXT_SCALE"), setTextScale);
-    host.setHandler(nativeIndex("SET_TEXT_COLOUR"), setTextColour);
-    host.setHandler(nativeIndex("SET_TEXT_CENTRE"), setTextCentre);
-    host.setHandler(nativeIndex("SET_TEXT_DROPSHADOW"), setTextDropshadow);
-    host.setHandler(nativeIndex("SET_TEXT_EDGE"), setTextEdge);
-    host.setHandler(nativeIndex("BEGIN_TEXT_COMMAND_DISPLAY_TEXT"), beginDisplayText);
-    host.setHandler(nativeIndex("ADD_TEXT_COMPONENT_SUBSTRING_PLAYER_NAME"), addSubstring);
-    host.setHandler(nativeIndex("END_TEXT_COMMAND_DISPLAY_TEXT"), endDisplayText);
-    host.setHandler(nativeIndex("BEGIN_TEXT_COMMAND_GET_NUMBER_OF_LINES_FOR_STRING"), beginLineCount);
-    host.setHandler(nativeIndex("END_TEXT_COMMAND_GET_NUMBER_OF_LINES_FOR_STRING"), endLineCount);
-    host.setHandler(nativeIndex("GET_RENDERED_CHARACTER_HEIGHT"), getRenderedCharacterHeight);
-    host.setHandler(nativeIndex("DRAW_RECT"), drawRect);
+    host.setHandler(NativeId::GetScreenResolution, getScreenResolution);
+    host.setHandler(NativeId::RequestStreamedTextureDict, requestStreamedTextureDict);
+    host.setHandler(NativeId::SetTextFont, setTextFont);
+    host.setHandler(NativeId::SetTextScale, setTextScale);
+    host.setHandler(NativeId::SetTextColour, setTextColour);
+    host.setHandler(NativeId::SetTextCentre, setTextCentre);
+    host.setHandler(NativeId::SetTextDropshadow, setTextDropshadow);
+    host.setHandler(NativeId::SetTextEdge, setTextEdge);
+    host.setHandler(NativeId::BeginTextCommandDisplayText, beginDisplayText);
+    host.setHandler(NativeId::AddTextComponentSubstringPlayerName, addSubstring);
+    host.setHandler(NativeId::EndTextCommandDisplayText, endDisplayText);
+    host.setHandler(NativeId::BeginTextCommandGetNumberOfLinesForString, beginLineCount);
+    host.setHandler(NativeId::EndTextCommandGetNumberOfLinesForString, endLineCount);
+    host.setHandler(NativeId::GetRenderedCharacterHeight, getRenderedCharacterHeight);
+    host.setHandler(NativeId::DrawRect, drawRect);
 }
 
 }  // namespace sim

@@ -173,42 +173,42 @@ void getDistanceBetweenCoords(NativeContext& call) {
 }  // namespace
 
 void registerWorldHandlers(SimHost& host) {
-    host.setHandler(nativeIndex("PLAYER_ID"), playerId);
-    host.setHandler(nativeIndex("PLAYER_PED_ID"), playerPedId);
-    host.setHandler(nativeIndex("GET_PLAYER_GROUP"), getPlayerGroup);
-    host.setHandler(nativeIndex("IS_PLAYER_WANTED_LEVEL_GREATER"), isPlayerWantedLevelGreater);
-    host.setHandler(nativeIndex("SET_PLAYER_WANTED_LEVEL"), setPlayerWantedLevel);
-    host.setHandler(nativeIndex("SET_PLAYER_WANTED_LEVEL_NOW"), setPlayerWantedLevelNow);
+    host.setHandler(NativeId::PlayerId, playerId);
+    host.setHandler(NativeId::PlayerPedId, playerPedId);
+    host.setHandler(NativeId::GetPlayerGroup, getPlayerGroup);
+    host.setHandler(NativeId::IsPlayerWantedLevelGreater, isPlayerWantedLevelGreater);
+    host.setHandler(NativeId::SetPlayerWantedLevel, setPlayerWantedLevel);
+    host.setHandler(NativeId::SetPlayerWantedLevelNow, setPlayerWantedLevelNow);
 
-    host.setHandler(nativeIndex("GET_HASH_KEY"), getHashKey);
-    host.setHandler(nativeIndex("IS_MODEL_IN_CDIMAGE"), isModelInCdimage);
-    host.setHandler(nativeIndex("IS_MODEL_A_VEHICLE"), isModelAVehicle);
-    host.setHandler(nativeIndex("REQUEST_MODEL"), requestModel);
-    host.setHandler(nativeIndex("HAS_MODEL_LOADED"), hasModelLoaded);
-    host.setHandler(nativeIndex("SET_MODEL_AS_NO_LONGER_NEEDED"), setModelAsNoLongerNeeded);
+    host.setHandler(NativeId::GetHashKey, getHashKey);
+    host.setHandler(NativeId::IsModelInCdimage, isModelInCdimage);
+    host.setHandler(NativeId::IsModelAVehicle, isModelAVehicle);
+    host.setHandler(NativeId::RequestModel, requestModel);
+    host.setHandler(NativeId::HasModelLoaded, hasModelLoaded);
+    host.setHandler(NativeId::SetModelAsNoLongerNeeded, setModelAsNoLongerNeeded);
 
-    host.setHandler(nativeIndex("DOES_ENTITY_EXIST"), doesEntityExist);
-    host.setHandler(nativeIndex("IS_ENTITY_A_PED"), isEntityAPed);
-    host.setHandler(nativeIndex("IS_ENTITY_IN_WATER"), isEntityInWater);
-    host.setHandler(nativeIndex("IS_ENTITY_UPSIDEDOWN"), isEntityUpsidedown);
-    host.setHandler(nativeIndex("GET_ENTITY_HEALTH"), getEntityHealth);
-    host.setHandler(nativeIndex("SET_ENTITY_HEALTH"), setEntityHealth);
-    host.setHandler(nativeIndex("SET_ENTITY_MAX_HEALTH"), setEntityMaxHealth);
-    host.setHandler(nativeIndex("GET_ENTITY_COORDS"), getEntityCoords);
-    host.setHandler(nativeIndex("GET_ENTITY_VELOCITY"), getEntityVelocity);
-    host.setHandler(nativeIndex("SET_ENTITY_COORDS"), setEntityCoords);
-    host.setHandler(nativeIndex("GET_OFFSET_FROM_ENTITY_IN_WORLD_COORDS"), getOffsetFromEntityInWorldCoords);
-    host.setHandler(nativeIndex("HAS_ENTITY_BEEN_DAMAGED_BY_ENTITY"), hasEntityBeenDamagedByEntity);
-    host.setHandler(nativeIndex("HAS_ENTITY_CLEAR_LOS_TO_ENTITY"), hasEntityClearLosToEntity);
-    host.setHandler(nativeIndex("SET_PED_AS_NO_LONGER_NEEDED"), setPedAsNoLongerNeeded);
-    host.setHandler(nativeIndex("SET_VEHICLE_AS_NO_LONGER_NEEDED"), setVehicleAsNoLongerNeeded);
+    host.setHandler(NativeId::DoesEntityExist, doesEntityExist);
+    host.setHandler(NativeId::IsEntityAPed, isEntityAPed);
+    host.setHandler(NativeId::IsEntityInWater, isEntityInWater);
+    host.setHandler(NativeId::IsEntityUpsidedown, isEntityUpsidedown);
+    host.setHandler(NativeId::GetEntityHealth, getEntityHealth);
+    host.setHandler(NativeId::SetEntityHealth, setEntityHealth);
+    host.setHandler(NativeId::SetEntityMaxHealth, setEntityMaxHealth);
+    host.setHandler(NativeId::GetEntityCoords, getEntityCoords);
+    host.setHandler(NativeId::GetEntityVelocity, getEntityVelocity);
+    host.setHandler(NativeId::SetEntityCoords, setEntityCoords);
+    host.setHandler(NativeId::GetOffsetFromEntityInWorldCoords, getOffsetFromEntityInWorldCoords);
+    host.setHandler(NativeId::HasEntityBeenDamagedByEntity, hasEntityBeenDamagedByEntity);
+    host.setHandler(NativeId::HasEntityClearLosToEntity, hasEntityClearLosToEntity);
+    host.setHandler(NativeId::SetPedAsNoLongerNeeded, setPedAsNoLongerNeeded);
+    host.setHandler(NativeId::SetVehicleAsNoLongerNeeded, setVehicleAsNoLongerNeeded);
 
-    host.setHandler(nativeIndex("CREATE_VEHICLE"), createVehicle);
-    host.setHandler(nativeIndex("SET_VEHICLE_ON_GROUND_PROPERLY"), setVehicleOnGroundProperly);
-    host.setHandler(nativeIndex("GET_VEHICLE_PETROL_TANK_HEALTH"), getVehiclePetrolTankHealth);
+    host.setHandler(NativeId::CreateVehicle, createVehicle);
+    host.setHandler(NativeId::SetVehicleOnGroundProperly, setVehicleOnGroundProperly);
+    host.setHandler(NativeId::GetVehiclePetrolTankHealth, getVehiclePetrolTankHealth);
 
-    host.setHandler(nativeIndex("GET_GAMEPLAY_CAM_COORD"), getGameplayCamCoord);
-    host.setHandler(nativeIndex("GET_DISTANCE_BETWEEN_COORDS"), getDistanceBetweenCoords);
+    host.setHandler(NativeId::GetGameplayCamCoord, getGameplayCamCoord);
+    host.setHandler(NativeId::GetDistanceBetweenCoords, getDistanceBetweenCoords);
 
     registerPedHandlers(host);
 }

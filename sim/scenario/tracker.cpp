@@ -9,26 +9,26 @@ namespace scenario {
 namespace {
 
 struct Natives {
-    int playerId = sim::findNativeByName("PLAYER_ID");
-    int playerPedId = sim::findNativeByName("PLAYER_PED_ID");
-    int vehicleUsing = sim::findNativeByName("GET_VEHICLE_PED_IS_USING");
-    int exists = sim::findNativeByName("DOES_ENTITY_EXIST");
-    int hashKey = sim::findNativeByName("GET_HASH_KEY");
-    int modelLoaded = sim::findNativeByName("HAS_MODEL_LOADED");
-    int createVehicle = sim::findNativeByName("CREATE_VEHICLE");
-    int createPed = sim::findNativeByName("CREATE_PED_INSIDE_VEHICLE");
-    int pedNoLongerNeeded = sim::findNativeByName("SET_PED_AS_NO_LONGER_NEEDED");
-    int vehicleNoLongerNeeded = sim::findNativeByName("SET_VEHICLE_AS_NO_LONGER_NEEDED");
-    int health = sim::findNativeByName("GET_ENTITY_HEALTH");
-    int tankHealth = sim::findNativeByName("GET_VEHICLE_PETROL_TANK_HEALTH");
-    int inWater = sim::findNativeByName("IS_ENTITY_IN_WATER");
-    int upsideDown = sim::findNativeByName("IS_ENTITY_UPSIDEDOWN");
-    int leaveVehicle = sim::findNativeByName("TASK_LEAVE_VEHICLE");
-    int clearTasks = sim::findNativeByName("CLEAR_PED_TASKS_IMMEDIATELY");
-    int enterVehicle = sim::findNativeByName("TASK_ENTER_VEHICLE");
-    int boneCoords = sim::findNativeByName("GET_PED_BONE_COORDS");
-    int shoot = sim::findNativeByName("TASK_VEHICLE_SHOOT_AT_COORD");
-    int wanted = sim::findNativeByName("SET_PLAYER_WANTED_LEVEL");
+    int playerId = sim::nativeIndex(sim::NativeId::PlayerId);
+    int playerPedId = sim::nativeIndex(sim::NativeId::PlayerPedId);
+    int vehicleUsing = sim::nativeIndex(sim::NativeId::GetVehiclePedIsUsing);
+    int exists = sim::nativeIndex(sim::NativeId::DoesEntityExist);
+    int hashKey = sim::nativeIndex(sim::NativeId::GetHashKey);
+    int modelLoaded = sim::nativeIndex(sim::NativeId::HasModelLoaded);
+    int createVehicle = sim::nativeIndex(sim::NativeId::CreateVehicle);
+    int createPed = sim::nativeIndex(sim::NativeId::CreatePedInsideVehicle);
+    int pedNoLongerNeeded = sim::nativeIndex(sim::NativeId::SetPedAsNoLongerNeeded);
+    int vehicleNoLongerNeeded = sim::nativeIndex(sim::NativeId::SetVehicleAsNoLongerNeeded);
+    int health = sim::nativeIndex(sim::NativeId::GetEntityHealth);
+    int tankHealth = sim::nativeIndex(sim::NativeId::GetVehiclePetrolTankHealth);
+    int inWater = sim::nativeIndex(sim::NativeId::IsEntityInWater);
+    int upsideDown = sim::nativeIndex(sim::NativeId::IsEntityUpsidedown);
+    int leaveVehicle = sim::nativeIndex(sim::NativeId::TaskLeaveVehicle);
+    int clearTasks = sim::nativeIndex(sim::NativeId::ClearPedTasksImmediately);
+    int enterVehicle = sim::nativeIndex(sim::NativeId::TaskEnterVehicle);
+    int boneCoords = sim::nativeIndex(sim::NativeId::GetPedBoneCoords);
+    int shoot = sim::nativeIndex(sim::NativeId::TaskVehicleShootAtCoord);
+    int wanted = sim::nativeIndex(sim::NativeId::SetPlayerWantedLevel);
 };
 
 const Natives& natives() {

@@ -15,7 +15,6 @@
 namespace {
 
 constexpr Tick passPeriod = 10;
-constexpr Tick shotPeriod = 100;
 constexpr Tick aimOrderPeriod = 20;
 constexpr std::int32_t headBone = 31086;
 constexpr Hash unarmedWeapon = 0xA2719263;
@@ -102,8 +101,7 @@ float blend(float target, float base, float distance) {
 
 void smoothAimPoint(const Vector3& projected) {
     const Vector3 aim = state.aimPoint;
-    const float distance =
-        getDistanceBetweenCoords(aim.x, aim.y, aim.z, projected.x, projected.y, projected.z, true);
+    const float distance = getDistanceBetweenCoords(aim.x, aim.y, aim.z, projected.x, projected.y, projected.z, true);
     const Vector3 base = static_cast<double>(distance) > jumpDistance ? projected : aim;
     state.aimPoint.x = blend(projected.x, base.x, distance);
     state.aimPoint.y = blend(projected.y, base.y, distance);
@@ -113,10 +111,7 @@ void smoothAimPoint(const Vector3& projected) {
 void fireOrAim(Vector3 shot) {
     if (isKeyDown(Key::leftButton)) {
         state.aimTaskTick = state.frameTick;
-        if (throttlePassed(state.shotTick, state.frameTick, shotPeriod)) {
-            state.shotTick = state.frameTick;
-            shootAtPoint(shot);
-        }
+        if (claimShotTurn()) shootAtPoint(shot);
         return;
     }
     if (state.rightMouseHeld && throttlePassed(state.aimTaskTick, state.frameTick, aimOrderPeriod)) {

@@ -3,6 +3,7 @@
 
 #include "runtime/natives.h"
 #include "runtime/state.h"
+#include "runtime/ticks.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -13,6 +14,7 @@ constexpr Hash singleShotFiringPattern = 0x5D60E4E0;
 constexpr float fireTolerance = 1.0f;
 constexpr std::int32_t highestWantedLevel = 6;
 constexpr double wantedStepPerShot = 0.0017;
+constexpr Tick shotGapMs = 100;
 
 // One draw per component: the offset is 0 to 99 spread units, never negative.
 float scatter(float component) {
@@ -33,6 +35,12 @@ void shootAtPoint(Vector3& point) {
     setPedKeepTask(state.gunnerPed, true);
     taskVehicleShootAtCoord(state.gunnerPed, point.x, point.y, point.z, fireTolerance);
     raiseWantedLevel();
+}
+
+bool claimShotTurn() {
+    if (!throttlePassed(state.shotTick, state.frameTick, shotGapMs)) return false;
+    state.shotTick = state.frameTick;
+    return true;
 }
 
 void raiseWantedLevel() {

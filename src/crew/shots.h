@@ -6,5 +6,9 @@
 // Scatters `point` in place by the current aimSpread, then orders the gunner to fire at it.
 void shootAtPoint(Vector3& point);
 
+// Shot orders are more than 100 ms of frameTick apart, whichever fire path gives them. True when
+// that gap has passed since the last order; the next gap then runs from this frame.
+bool claimShotTurn();
+
 // Advances the wanted-level accumulator by one shot order and applies a new whole level.
 void raiseWantedLevel();

@@ -14,7 +14,6 @@
 namespace {
 
 constexpr Tick scanPeriod = 1000;
-constexpr Tick shotPeriod = 100;
 constexpr std::int32_t losTraceFlags = 17;
 constexpr std::int32_t policePedType = 6;
 constexpr float farthestTarget = 1000.0f;
@@ -92,8 +91,7 @@ float leadComponent(float base, float bone, float velocity) {
 
 void shootAtTarget() {
     if (!doesEntityExist(state.targetPed)) return;
-    if (!throttlePassed(state.shotTick, state.frameTick, shotPeriod)) return;
-    state.shotTick = state.frameTick;
+    if (!claimShotTurn()) return;
 
     const Vector3 bone = getPedBoneCoords(state.targetPed, rootBone, 0.0f, 0.0f, 0.0f);
     const Vector3 velocity = getEntityVelocity(state.targetPed);

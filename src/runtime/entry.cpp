@@ -11,16 +11,16 @@
 
 #include <cstdlib>
 
-namespace {
-
-void runOnePass() {
+void beginFramePass() {
     state.frameTick = readTickCount();
     drawStatusText();
+}
+
+void runFramePass() {
+    beginFramePass();
     runVehicleMenu();
     superviseCrew();
 }
-
-}  // namespace
 
 void runFrameLoop() {
     getScreenResolution(&state.screenWidth, &state.screenHeight);
@@ -28,7 +28,7 @@ void runFrameLoop() {
     for (;;) {
         // A failing pass is dropped whole; the yield below must still happen every frame.
         try {
-            runOnePass();
+            runFramePass();
         } catch (...) {
         }
         scriptWait(0);

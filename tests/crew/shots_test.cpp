@@ -1,7 +1,7 @@
 // Shot orders: the scatter drawn from the C library's generator, the gunner's orders, and the
 // wanted level that every order pushes up. The routines are called directly, between frames.
-#include "crew/crew_fixture.h"
 #include "crew/shots.h"
+#include "crew/crew_fixture.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -56,9 +56,9 @@ TEST_F(ShotTest, OrdersTheGunnerToFireAtTheScatteredPoint) {
     EXPECT_EQ(point.x, 10.0f);
     EXPECT_EQ(point.y, -4.0f);
     EXPECT_EQ(point.z, 2.5f + 99.0f * 0.003f);
-    EXPECT_THAT(namesSince(from), ElementsAre("SET_BLOCKING_OF_NON_TEMPORARY_EVENTS", "SET_PED_FIRING_PATTERN",
-                                              "SET_PED_KEEP_TASK", "TASK_VEHICLE_SHOOT_AT_COORD",
-                                              "SET_PLAYER_WANTED_LEVEL", "SET_PLAYER_WANTED_LEVEL_NOW"));
+    EXPECT_THAT(namesSince(from),
+                ElementsAre("SET_BLOCKING_OF_NON_TEMPORARY_EVENTS", "SET_PED_FIRING_PATTERN", "SET_PED_KEEP_TASK",
+                            "TASK_VEHICLE_SHOOT_AT_COORD", "SET_PLAYER_WANTED_LEVEL", "SET_PLAYER_WANTED_LEVEL_NOW"));
     const auto calls = callsSince(from);
     EXPECT_EQ(intAt(calls[0], 1), 1);
     EXPECT_EQ(calls[1]->slots[1], 0x5D60E4E0u);
@@ -81,6 +81,21 @@ TEST_F(ShotTest, OrdersTheGunnerToFireAtTheScatteredPoint) {
     EXPECT_EQ(world().shots[0].point.z, point.z);
     EXPECT_TRUE(entity(crew.gunner).blockingNonTemporaryEvents);
     EXPECT_EQ(entity(crew.gunner).firingPattern, 0x5D60E4E0u);
+}
+
+// Both fire paths take their turn here: a turn comes only more than 100 ms after the last one,
+// and the next gap runs from the frame that took it, across the clock's wrap too.
+TEST_F(ShotTest, AShotTurnComesOnlyMoreThanAHundredMillisecondsAfterTheLast) {
+    state.shotTick = 0xFFFFFFD0u;
+    state.frameTick = state.shotTick + 100u;
+    EXPECT_FALSE(claimShotTurn());
+    EXPECT_EQ(state.shotTick, 0xFFFFFFD0u);
+    state.frameTick = state.shotTick + 101u;  // past the wrap
+    EXPECT_TRUE(claimShotTurn());
+    EXPECT_EQ(state.shotTick, state.frameTick);
+    EXPECT_FALSE(claimShotTurn());
+    state.frameTick -= 5u;  // a stamp ahead of the frame holds the turn back
+    EXPECT_FALSE(claimShotTurn());
 }
 
 TEST_F(ShotTest, TheScatterIsOneDrawPerComponentAndNeverNegative) {

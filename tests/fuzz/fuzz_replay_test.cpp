@@ -104,7 +104,7 @@ protected:
     void call(const std::string& name, std::vector<std::uint64_t> slots) {
         const int index = sim::findNativeByName(name);
         ASSERT_GE(index, 0) << name;
-        slots.resize(12, 0);
+        slots.resize(sim::maxNativeArgs, 0);
         std::uint64_t result[3] = {};
         sim::NativeContext context{host, host.world(), slots.data(), static_cast<int>(argCount(name, slots)), result};
         world.answer(index, context);

@@ -46,9 +46,8 @@ TEST_F(TraceOfTheScript, StartUpHasTheResolutionAndTheDictionaryName) {
     const auto lines = linesOf(out->str());
     ASSERT_EQ(lines.size(), host().calls().size());
     ASSERT_GE(lines.size(), 2u);
-    EXPECT_EQ(lines[0],
-              R"({"frame":1,"tick":100000,"name":"GET_SCREEN_RESOLUTION","hash":"0x888D57E407E63624",)"
-              R"("args":[{"out":800},{"out":600}],"result":null})");
+    EXPECT_EQ(lines[0], R"({"frame":1,"tick":100000,"name":"GET_SCREEN_RESOLUTION","hash":"0x888D57E407E63624",)"
+                        R"("args":[{"out":800},{"out":600}],"result":null})");
     EXPECT_EQ(lines[1],
               R"({"frame":1,"tick":100000,"name":"REQUEST_STREAMED_TEXTURE_DICT","hash":"0xDFA2EF8E04127DD5",)"
               R"("args":["Darts",0],"result":null})");
@@ -56,7 +55,7 @@ TEST_F(TraceOfTheScript, StartUpHasTheResolutionAndTheDictionaryName) {
 
 TEST(Trace, ArgumentsAreDecodedByTheirKindAndBadSlotsShownRaw) {
     sim::SimHost host;
-    host.setHandler(sim::nativeIndex("CREATE_VEHICLE"), [](sim::NativeContext& call) { call.returnInt(-7); });
+    host.setHandler(sim::NativeId::CreateVehicle, [](sim::NativeContext& call) { call.returnInt(-7); });
     nativeInit(0xAF35D0D2583051B0ull);  // CREATE_VEHICLE: hash, four floats, three BOOLs
     nativePush64(0xB6410173u);
     nativePush64(floatSlot(-0.5f));
@@ -114,11 +113,11 @@ TEST(Trace, TextIsWrittenAsJsonStringsAndOutParametersAsWhatTheHostWrote) {
 
 TEST(Trace, ResultsAreDecodedByTheNativesResultKind) {
     sim::SimHost host;
-    host.setHandler(sim::nativeIndex("GET_ENTITY_COORDS"),
+    host.setHandler(sim::NativeId::GetEntityCoords,
                     [](sim::NativeContext& call) { call.returnVectorParts(1.5f, -2.25f, 1e-7f); });
-    host.setHandler(sim::nativeIndex("GET_DISTANCE_BETWEEN_COORDS"),
+    host.setHandler(sim::NativeId::GetDistanceBetweenCoords,
                     [](sim::NativeContext& call) { call.returnFloat(12.75f); });
-    host.setHandler(sim::nativeIndex("GET_HASH_KEY"),
+    host.setHandler(sim::NativeId::GetHashKey,
                     [](sim::NativeContext& call) { call.returnInt(static_cast<std::int32_t>(0xFFFFFFFEu)); });
 
     nativeInit(0x3FEF770D40960D5Aull);  // GET_ENTITY_COORDS
@@ -134,8 +133,7 @@ TEST(Trace, ResultsAreDecodedByTheNativesResultKind) {
     nativeCall();
 
     ASSERT_EQ(host.calls().size(), 3u);
-    EXPECT_NE(sim::traceLine(host.calls()[0]).find(R"("args":[42,1],"result":[1.5,-2.25,1e-07]})"),
-              std::string::npos)
+    EXPECT_NE(sim::traceLine(host.calls()[0]).find(R"("args":[42,1],"result":[1.5,-2.25,1e-07]})"), std::string::npos)
         << sim::traceLine(host.calls()[0]);
     EXPECT_NE(sim::traceLine(host.calls()[1]).find(R"("args":[0,1,2,3,4,5,1],"result":12.75})"), std::string::npos)
         << sim::traceLine(host.calls()[1]);

@@ -1,11 +1,11 @@
 // The probe script: a minimal frame loop around a test's action, loaded like the real script.
 #include "support/probe_script.h"
 
+#include "runtime/entry.h"
 #include "runtime/host.h"
 #include "runtime/natives.h"
 #include "runtime/platform_calls.h"
 #include "runtime/state.h"
-#include "ui/status_text.h"
 
 #include <utility>
 
@@ -19,8 +19,7 @@ void probeMain() {
     getScreenResolution(&state.screenWidth, &state.screenHeight);
     for (;;) {
         ++passes;
-        state.frameTick = readTickCount();
-        drawStatusText();
+        beginFramePass();
         if (pendingAction) {
             auto action = std::move(pendingAction);
             pendingAction = nullptr;
