@@ -39,8 +39,8 @@ std::unique_ptr<sim::SimHost> combatHost(std::string& error) {
     auto& entities = host->world().entities;
     for (int i = 0; i < 20; ++i) {
         const float side = i % 2 == 0 ? 1.0f : -1.0f;
-        const sim::Handle ped = entities.addPed(sim::hashName("a_m_y_hipster_01"),
-                                                sim::Vec3{side * (6.0f + i), 10.0f + i, 0.0f});
+        const sim::Handle ped =
+            entities.addPed(sim::hashName("a_m_y_hipster_01"), sim::Vec3{side * (6.0f + i), 10.0f + i, 0.0f});
         entities.find(ped)->health = 1 << 30;
     }
     tap(*host, {0x11, 0x49});  // Ctrl+I

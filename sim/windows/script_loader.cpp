@@ -3,8 +3,8 @@
 
 #include "host/host_api.h"
 
-#include <cstring>
 #include <string.h>
+#include <cstring>
 
 namespace sim {
 
@@ -18,8 +18,8 @@ int redirectImport(HMODULE module, const char* library, const char* function, vo
     if (imports.VirtualAddress == 0) return 0;
 
     int rewritten = 0;
-    for (auto* entry = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); entry->Name != 0;
-         ++entry) {
+    for (auto* entry = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
+         entry->Name != 0; ++entry) {
         if (_stricmp(reinterpret_cast<const char*>(base + entry->Name), library) != 0) continue;
         // The lookup table keeps the imported names; the address table, entry for entry, the
         // addresses the loader bound. Without the lookup table the names are gone.

@@ -86,12 +86,8 @@ const SimEntity* Entities::findOfKind(Handle handle, EntityKind kind) const {
 }
 
 // The mutable lookups share the const ones: the map itself is this object's own.
-SimEntity* Entities::find(Handle handle) {
-    return const_cast<SimEntity*>(std::as_const(*this).find(handle));
-}
-SimEntity* Entities::findPed(Handle handle) {
-    return const_cast<SimEntity*>(std::as_const(*this).findPed(handle));
-}
+SimEntity* Entities::find(Handle handle) { return const_cast<SimEntity*>(std::as_const(*this).find(handle)); }
+SimEntity* Entities::findPed(Handle handle) { return const_cast<SimEntity*>(std::as_const(*this).findPed(handle)); }
 SimEntity* Entities::findVehicle(Handle handle) {
     return const_cast<SimEntity*>(std::as_const(*this).findVehicle(handle));
 }
@@ -252,8 +248,7 @@ Vec3 Entities::offsetInWorld(Handle entity, Vec3 offset) const {
     const double s = std::sin(radians);
     const double x = static_cast<double>(offset.x) * c - static_cast<double>(offset.y) * s;
     const double y = static_cast<double>(offset.x) * s + static_cast<double>(offset.y) * c;
-    return Vec3{e->position.x + static_cast<float>(x), e->position.y + static_cast<float>(y),
-                e->position.z + offset.z};
+    return Vec3{e->position.x + static_cast<float>(x), e->position.y + static_cast<float>(y), e->position.z + offset.z};
 }
 
 // The root bone sits at the ped's position, the head above it; other bones stand in at the root.

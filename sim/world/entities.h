@@ -63,9 +63,9 @@ struct SimEntity {
     ModelHash weapon = 0;
     std::int32_t ammo = 0;
     ModelHash currentWeapon = 0;
-    Handle vehicle = 0;        // the vehicle it is using (sitting in, entering or leaving)
-    std::int32_t seat = -1;    // its seat there
-    bool sitting = false;      // sitting in `vehicle`, not entering or leaving
+    Handle vehicle = 0;      // the vehicle it is using (sitting in, entering or leaving)
+    std::int32_t seat = -1;  // its seat there
+    bool sitting = false;    // sitting in `vehicle`, not entering or leaving
     Task task;
     bool hiddenFromGunner = false;  // line of sight to it is blocked, from the gunner or anyone
     std::int32_t group = -1;

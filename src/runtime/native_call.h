@@ -33,9 +33,7 @@ inline std::int32_t decodeInt(const std::uint64_t* result) {
     std::memcpy(&value, result, sizeof value);
     return value;
 }
-inline bool decodeLowByte(const std::uint64_t* result) {
-    return (*reinterpret_cast<const std::uint8_t*>(result)) != 0;
-}
+inline bool decodeLowByte(const std::uint64_t* result) { return (*reinterpret_cast<const std::uint8_t*>(result)) != 0; }
 inline float decodeFloat(const std::uint64_t* result) {
     float value = 0.0f;
     std::memcpy(&value, result, sizeof value);

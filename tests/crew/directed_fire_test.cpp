@@ -44,11 +44,11 @@ protected:
 
 TEST_F(DirectedFireTest, TheAimPointBlendsByTheDistanceTimesOneTwentieth) {
     // P is (20, 5, head z); each case starts K units short of it along x.
-    EXPECT_EQ(smoothFrom(10.0f).x, 15.0f);   // K = 10: halfway
-    EXPECT_EQ(smoothFrom(0.0f).x, 20.0f);    // K = 20: onto P
-    EXPECT_EQ(smoothFrom(-20.0f).x, 60.0f);  // K = 40: beyond P by the old gap
-    EXPECT_EQ(smoothFrom(-30.0f).x, 95.0f);  // K = 50: still a blend, 2.5 times the gap
-    EXPECT_EQ(smoothFrom(-30.01f).x, 20.0f); // just above 50: a jump onto P
+    EXPECT_EQ(smoothFrom(10.0f).x, 15.0f);    // K = 10: halfway
+    EXPECT_EQ(smoothFrom(0.0f).x, 20.0f);     // K = 20: onto P
+    EXPECT_EQ(smoothFrom(-20.0f).x, 60.0f);   // K = 40: beyond P by the old gap
+    EXPECT_EQ(smoothFrom(-30.0f).x, 95.0f);   // K = 50: still a blend, 2.5 times the gap
+    EXPECT_EQ(smoothFrom(-30.01f).x, 20.0f);  // just above 50: a jump onto P
     const Vector3 still = smoothFrom(20.0f);  // K = 0: unchanged
     EXPECT_EQ(still.x, 20.0f);
     EXPECT_EQ(still.y, 5.0f);
@@ -273,15 +273,15 @@ TEST_P(GivingUpTest, TheGunnerIsToldToLeaveAndTheVehicleHandedBack) {
     EXPECT_TRUE(callsSince(from, "SET_ENTITY_COORDS").empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Unfit, GivingUpTest,
-    ::testing::Values(UnfitCase{"InWater", true, false, 1000.0f, false},
-                      UnfitCase{"UpsideDown", false, true, 1000.0f, false},
-                      UnfitCase{"TankBelowZero", false, false, -1.0f, false},
-                      UnfitCase{"TankNotANumber", false, false, std::numeric_limits<float>::quiet_NaN(), true},
-                      UnfitCase{"TankExactlyZero", false, false, 0.0f, true},
-                      UnfitCase{"InWaterWithEmptyTank", true, false, 0.0f, true}),
-    [](const ::testing::TestParamInfo<UnfitCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Unfit, GivingUpTest,
+                         ::testing::Values(UnfitCase{"InWater", true, false, 1000.0f, false},
+                                           UnfitCase{"UpsideDown", false, true, 1000.0f, false},
+                                           UnfitCase{"TankBelowZero", false, false, -1.0f, false},
+                                           UnfitCase{"TankNotANumber", false, false,
+                                                     std::numeric_limits<float>::quiet_NaN(), true},
+                                           UnfitCase{"TankExactlyZero", false, false, 0.0f, true},
+                                           UnfitCase{"InWaterWithEmptyTank", true, false, 0.0f, true}),
+                         [](const ::testing::TestParamInfo<UnfitCase>& info) { return std::string(info.param.name); });
 
 TEST_F(DirectedFireTest, ANearlyDeadGunnerIsTakenOutAtOnce) {
     entity(crew.gunner).health = 1;

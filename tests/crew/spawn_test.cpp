@@ -2,9 +2,9 @@
 #include "crew/crew_fixture.h"
 
 #include <gmock/gmock.h>
+#include <gtest/gtest.h>
 #include <algorithm>
 #include <ostream>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -91,12 +91,13 @@ TEST_P(SpawnEachVehicle, PlacesTheVehicleAheadAndTheArmedGunnerInItsSeat) {
     EXPECT_EQ(world().findModel(sim::hashName("s_m_y_blackops_01"))->releaseCount, 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Vehicles, SpawnEachVehicle,
-    ::testing::Values(VehicleCase{0, "TECHNICAL", "Technical vehicle created.", 1, 0.0f, false, 0},
-                      VehicleCase{1, "INSURGENT", "Insurgent vehicle created.", 7, 0.0f, false, 0},
-                      VehicleCase{2, "VALKYRIE", "Valkyrie vehicle created.", 2, 7.0f, true, 1}),
-    [](const ::testing::TestParamInfo<VehicleCase>& info) { return std::string(info.param.model); });
+INSTANTIATE_TEST_SUITE_P(Vehicles, SpawnEachVehicle,
+                         ::testing::Values(VehicleCase{0, "TECHNICAL", "Technical vehicle created.", 1, 0.0f, false, 0},
+                                           VehicleCase{1, "INSURGENT", "Insurgent vehicle created.", 7, 0.0f, false, 0},
+                                           VehicleCase{2, "VALKYRIE", "Valkyrie vehicle created.", 2, 7.0f, true, 1}),
+                         [](const ::testing::TestParamInfo<VehicleCase>& info) {
+                             return std::string(info.param.model);
+                         });
 
 TEST_F(SpawnTest, SpawnLoadsEachModelFrameByFrameAndPausesBetweenSteps) {
     startScript();
@@ -120,16 +121,17 @@ TEST_F(SpawnTest, SpawnLoadsEachModelFrameByFrameAndPausesBetweenSteps) {
     const auto last = std::find(spawnNames.begin(), spawnNames.end(), "SET_PED_KEEP_TASK");
     ASSERT_NE(last, spawnNames.end());
     spawnNames.erase(last + 1, spawnNames.end());
-    EXPECT_THAT(spawnNames,
-                ElementsAre("DOES_ENTITY_EXIST", "DOES_ENTITY_EXIST", "GET_HASH_KEY", "IS_MODEL_IN_CDIMAGE",
-                            "IS_MODEL_A_VEHICLE", "REQUEST_MODEL", "HAS_MODEL_LOADED", "PLAYER_PED_ID",
-                            "GET_OFFSET_FROM_ENTITY_IN_WORLD_COORDS", "CREATE_VEHICLE", "SET_VEHICLE_ON_GROUND_PROPERLY",
-                            "SET_MODEL_AS_NO_LONGER_NEEDED", "DOES_ENTITY_EXIST", "GET_HASH_KEY",
-                            "IS_MODEL_IN_CDIMAGE", "IS_MODEL_IN_CDIMAGE", "REQUEST_MODEL", "HAS_MODEL_LOADED", "CREATE_PED_INSIDE_VEHICLE",
-                            "SET_MODEL_AS_NO_LONGER_NEEDED", "DOES_ENTITY_EXIST", "DOES_ENTITY_EXIST",
-                            "GET_PLAYER_GROUP", "SET_PED_AS_GROUP_MEMBER", "SET_PED_NEVER_LEAVES_GROUP",
-                            "SET_PED_GROUP_MEMBER_PASSENGER_INDEX", "SET_ENTITY_MAX_HEALTH", "SET_ENTITY_HEALTH",
-                            "SET_PED_ARMOUR", "GET_HASH_KEY", "GIVE_DELAYED_WEAPON_TO_PED", "SET_PED_KEEP_TASK"));
+    EXPECT_THAT(
+        spawnNames,
+        ElementsAre("DOES_ENTITY_EXIST", "DOES_ENTITY_EXIST", "GET_HASH_KEY", "IS_MODEL_IN_CDIMAGE",
+                    "IS_MODEL_A_VEHICLE", "REQUEST_MODEL", "HAS_MODEL_LOADED", "PLAYER_PED_ID",
+                    "GET_OFFSET_FROM_ENTITY_IN_WORLD_COORDS", "CREATE_VEHICLE", "SET_VEHICLE_ON_GROUND_PROPERLY",
+                    "SET_MODEL_AS_NO_LONGER_NEEDED", "DOES_ENTITY_EXIST", "GET_HASH_KEY", "IS_MODEL_IN_CDIMAGE",
+                    "IS_MODEL_IN_CDIMAGE", "REQUEST_MODEL", "HAS_MODEL_LOADED", "CREATE_PED_INSIDE_VEHICLE",
+                    "SET_MODEL_AS_NO_LONGER_NEEDED", "DOES_ENTITY_EXIST", "DOES_ENTITY_EXIST", "GET_PLAYER_GROUP",
+                    "SET_PED_AS_GROUP_MEMBER", "SET_PED_NEVER_LEAVES_GROUP", "SET_PED_GROUP_MEMBER_PASSENGER_INDEX",
+                    "SET_ENTITY_MAX_HEALTH", "SET_ENTITY_HEALTH", "SET_PED_ARMOUR", "GET_HASH_KEY",
+                    "GIVE_DELAYED_WEAPON_TO_PED", "SET_PED_KEEP_TASK"));
 
     // One load test per frame until the model streamed in: five frames of waiting, six tests.
     const auto vehicleHash = sim::hashName("INSURGENT");
@@ -209,7 +211,9 @@ TEST_F(SpawnTest, ASecondSpawnDismissesTheOldCrewFirst) {
     EXPECT_LT(coords[0]->tick - clear[0]->tick, 50u + host().frameMs());
     // The old vehicle goes right after the old gunner; only then is the new model asked for.
     const auto names = namesSince(from);
-    const auto at = [&](const std::string& name) { return std::find(names.begin(), names.end(), name) - names.begin(); };
+    const auto at = [&](const std::string& name) {
+        return std::find(names.begin(), names.end(), name) - names.begin();
+    };
     EXPECT_LT(at("SET_PED_AS_NO_LONGER_NEEDED"), at("SET_VEHICLE_AS_NO_LONGER_NEEDED"));
     EXPECT_LT(at("SET_VEHICLE_AS_NO_LONGER_NEEDED"), at("GET_HASH_KEY"));
     // The release natives receive the address of the script's own fields.

@@ -28,17 +28,22 @@ const std::vector<std::string> conditionCalls = {
     "DOES_ENTITY_EXIST", "DOES_ENTITY_EXIST", "GET_VEHICLE_PED_IS_USING",
 };
 const std::vector<std::string> fitnessCalls = {
-    "DOES_ENTITY_EXIST",   "IS_PED_SITTING_IN_VEHICLE", "GET_ENTITY_HEALTH",  "GET_VEHICLE_PETROL_TANK_HEALTH",
-    "IS_ENTITY_IN_WATER",  "IS_ENTITY_UPSIDEDOWN",      "SET_PED_CAN_RAGDOLL", "SET_PED_SUFFERS_CRITICAL_HITS",
+    "DOES_ENTITY_EXIST",  "IS_PED_SITTING_IN_VEHICLE", "GET_ENTITY_HEALTH",   "GET_VEHICLE_PETROL_TANK_HEALTH",
+    "IS_ENTITY_IN_WATER", "IS_ENTITY_UPSIDEDOWN",      "SET_PED_CAN_RAGDOLL", "SET_PED_SUFFERS_CRITICAL_HITS",
 };
 const std::vector<std::string> cameraCalls = {
-    "SET_PED_GROUP_MEMBER_PASSENGER_INDEX", "SET_CURRENT_PED_WEAPON", "GET_GAMEPLAY_CAM_COORD",
-    "GET_PED_BONE_COORDS", "GET_DISTANCE_BETWEEN_COORDS",
+    "SET_PED_GROUP_MEMBER_PASSENGER_INDEX", "SET_CURRENT_PED_WEAPON", "GET_GAMEPLAY_CAM_COORD", "GET_PED_BONE_COORDS",
+    "GET_DISTANCE_BETWEEN_COORDS",
 };
 // A scan whose only nearby ped is the gunner itself, turned away at the identity test.
 const std::vector<std::string> emptyScanCalls = {
-    "IS_PED_SITTING_IN_VEHICLE", "GET_PED_NEARBY_PEDS", "GET_OFFSET_FROM_ENTITY_IN_WORLD_COORDS",
-    "IS_PLAYER_WANTED_LEVEL_GREATER", "DOES_ENTITY_EXIST", "IS_ENTITY_A_PED", "DOES_ENTITY_EXIST",
+    "IS_PED_SITTING_IN_VEHICLE",
+    "GET_PED_NEARBY_PEDS",
+    "GET_OFFSET_FROM_ENTITY_IN_WORLD_COORDS",
+    "IS_PLAYER_WANTED_LEVEL_GREATER",
+    "DOES_ENTITY_EXIST",
+    "IS_ENTITY_A_PED",
+    "DOES_ENTITY_EXIST",
 };
 
 std::vector<std::string> joined(std::initializer_list<std::vector<std::string>> parts) {
@@ -86,8 +91,9 @@ TEST_F(SupervisorTest, PlayerInCrewVehicleRunsTheModeSwitchAndDirectedFire) {
     seatPlayerIn(crew.vehicle);
     host().setKey(Key::rightButton, true);
     // The button sampled in this pass already drives the aim order of the same pass.
-    EXPECT_THAT(runFrameNames(), ElementsAreArray(joined({conditionCalls, fitnessCalls, cameraCalls,
-                                                          {"SET_PED_KEEP_TASK", "TASK_VEHICLE_AIM_AT_COORD"}})));
+    EXPECT_THAT(runFrameNames(),
+                ElementsAreArray(joined(
+                    {conditionCalls, fitnessCalls, cameraCalls, {"SET_PED_KEEP_TASK", "TASK_VEHICLE_AIM_AT_COORD"}})));
     EXPECT_TRUE(state.rightMouseHeld);
 }
 
@@ -96,9 +102,9 @@ TEST_F(SupervisorTest, PlayerInCrewVehicleWithTheGunnerOutOrdersItBack) {
     seatPlayerIn(crew.vehicle);
     world().unseatPed(crew.gunner);
     EXPECT_THAT(runFrameNames(),
-                ElementsAreArray(joined({conditionCalls, {"DOES_ENTITY_EXIST", "IS_PED_SITTING_IN_VEHICLE",
-                                                          "DOES_ENTITY_EXIST", "SET_PED_KEEP_TASK",
-                                                          "SET_PED_KEEP_TASK", "TASK_ENTER_VEHICLE"}})));
+                ElementsAreArray(joined({conditionCalls,
+                                         {"DOES_ENTITY_EXIST", "IS_PED_SITTING_IN_VEHICLE", "DOES_ENTITY_EXIST",
+                                          "SET_PED_KEEP_TASK", "SET_PED_KEEP_TASK", "TASK_ENTER_VEHICLE"}})));
 }
 
 TEST_F(SupervisorTest, OnFootInAnAttackModeBothFirePathsRunInOrder) {
@@ -122,9 +128,9 @@ TEST_F(SupervisorTest, OnFootInAnAttackModeWithTheGunnerOutOnlyDirectedFireRuns)
     state.attackMode = 2;
     world().unseatPed(crew.gunner);
     host().setKey(Key::rightButton, true);
-    EXPECT_THAT(runFrameNames(), ElementsAreArray(joined({conditionCalls, {"DOES_ENTITY_EXIST",
-                                                                           "IS_PED_SITTING_IN_VEHICLE",
-                                                                           "DOES_ENTITY_EXIST"}})));
+    EXPECT_THAT(runFrameNames(),
+                ElementsAreArray(
+                    joined({conditionCalls, {"DOES_ENTITY_EXIST", "IS_PED_SITTING_IN_VEHICLE", "DOES_ENTITY_EXIST"}})));
     EXPECT_TRUE(state.rightMouseHeld);
 }
 

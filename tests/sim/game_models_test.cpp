@@ -1,9 +1,9 @@
 // The game's model table inside the simulated host: the bundled copy, its rows, and the world's
 // model queries answered from it.
+#include "world/game_models.h"
 #include "host/sim_host.h"
 #include "runtime/natives.h"
 #include "world/entities.h"
-#include "world/game_models.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The simulated screen: the text layout model, the text and box natives, and the frame record.
+#include "world/screen.h"
 #include "host/sim_host.h"
 #include "runtime/natives.h"
 #include "scenario/parser.h"
-#include "world/screen.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // drawMenuLine: native order and values, the single-precision positions, styles and the box.
-#include "runtime/state.h"
 #include "ui/menu_line.h"
+#include "runtime/state.h"
 
 #include "support/probe_script.h"
 #include "ui/ui_test_support.h"

@@ -1,7 +1,7 @@
 // The timed status message: drawing, expiry, replacement, the blocking wait and the tick wrap.
+#include "ui/status_text.h"
 #include "runtime/platform_calls.h"
 #include "runtime/state.h"
-#include "ui/status_text.h"
 
 #include "support/probe_script.h"
 #include "ui/ui_test_support.h"
