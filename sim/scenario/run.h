@@ -84,6 +84,7 @@ struct RunResult {
     std::vector<std::string> mismatchNotes;
     std::vector<NarrationLine> narration;
     std::vector<CheckResult> checks;
+    std::string log;  // what the script wrote to TobekGunner.log
     bool passed() const;
 
     // Report material, when asked for.
@@ -110,6 +111,8 @@ public:
 
     void prepare();
     RunResult run();
+    // The folder prepare() made for the script, where it finds its settings and writes its log.
+    std::string scriptFolder() const;
 
 private:
     std::unique_ptr<Run> run_;

@@ -115,6 +115,7 @@ enum class Check : std::uint8_t {
     PedStanding,          // the named ped exists and lives
     Target,               // the gunner's current target ("none" for none)
     ShotOrders,           // number of shot orders since the start, within [min, max]
+    LogContains,          // TobekGunner.log holds `text` somewhere
 };
 
 struct Expectation {
@@ -141,6 +142,8 @@ struct Scenario {
     std::vector<TimelineEvent> timeline;  // sorted by time, stable
     std::uint32_t endMs = 0;
     std::vector<ExpectationGroup> expectations;
+    // TobekGunner.ini beside the script (from a [settings] table or a settings_file); none when empty.
+    std::optional<std::string> settingsText;
 };
 
 }  // namespace scenario

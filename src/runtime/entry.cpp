@@ -5,11 +5,18 @@
 #include "runtime/host.h"
 #include "runtime/natives.h"
 #include "runtime/platform_calls.h"
+#include "runtime/script_log.h"
+#include "runtime/settings.h"
 #include "runtime/state.h"
 #include "ui/status_text.h"
 #include "ui/vehicle_menu.h"
 
 #include <cstdlib>
+#include <exception>
+
+#ifndef TG_VERSION
+#define TG_VERSION "development build"
+#endif
 
 namespace {
 
@@ -29,20 +36,29 @@ void runFrameLoop() {
         // A failing pass is dropped whole; the yield below must still happen every frame.
         try {
             runOnePass();
+        } catch (const std::exception& error) {
+            logLine("a frame pass ended with an exception: %s", error.what());
         } catch (...) {
+            logLine("a frame pass ended with an exception that carries no message");
         }
         scriptWait(0);
     }
 }
 
+// The settings are read here rather than in DllMain, where the loader lock forbids file work.
 void scriptMain() {
+    openLog();
+    logLine("Tobek Gunner %s started", TG_VERSION);
+    loadSettings();
     std::srand(readTickCount());
     runFrameLoop();
 }
 
 extern "C" BOOL APIENTRY DllMain(HMODULE module, DWORD reason, LPVOID /*reserved*/) {
     if (reason == DLL_PROCESS_ATTACH) {
+        state.scriptModule = module;
         scriptRegister(module, scriptMain);
     }
+    if (reason == DLL_PROCESS_DETACH) closeLog();
     return TRUE;
 }

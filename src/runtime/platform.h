@@ -31,4 +31,5 @@ using LPVOID = void*;
 
 extern "C" DWORD GetTickCount();
 extern "C" SHORT GetAsyncKeyState(int virtualKey);
+extern "C" DWORD GetModuleFileNameW(HMODULE module, wchar_t* fileName, DWORD size);
 #endif
