@@ -195,7 +195,8 @@ std::string settingsFromFile(const Reader& reader, const toml::node& node, const
 void readSettings(const Reader& reader, const toml::table& root, Scenario& scenario) {
     const auto* table = root.get("settings");
     const auto* file = root.get("settings_file");
-    if (table != nullptr && file != nullptr) reader.fail(*file, "settings_file", "give [settings] or settings_file, not both");
+    if (table != nullptr && file != nullptr)
+        reader.fail(*file, "settings_file", "give [settings] or settings_file, not both");
     if (table != nullptr) scenario.settingsText = settingsFromTable(reader, reader.table(*table, "settings"));
     if (file != nullptr) scenario.settingsText = settingsFromFile(reader, *file, scenario.file);
 }
@@ -216,7 +217,8 @@ Scenario parseScenario(std::string_view text, const std::string& file) {
     Scenario scenario;
     scenario.file = file;
     scenario.world.models = defaultModels();
-    reader.onlyKeys(root, "", {"name", "description", "end", "world", "timeline", "expect", "settings", "settings_file"},
+    reader.onlyKeys(root, "",
+                    {"name", "description", "end", "world", "timeline", "expect", "settings", "settings_file"},
                     "top-level field");
 
     if (const auto* node = root.get("name")) scenario.name = reader.string(*node, "name");

@@ -6,9 +6,9 @@
 // decorated names. On Linux the simulated host defines the plain C names.
 #pragma once
 
-#include "runtime/platform.h"
-
 #include <cstdint>
+
+#include "runtime/platform.h"
 
 using ScriptEntry = void (*)();
 

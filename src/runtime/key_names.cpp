@@ -1,10 +1,10 @@
 // The one table of key names the settings accept, and the keyboard reads of a binding.
 #include "runtime/key_names.h"
 
-#include "runtime/platform_calls.h"
-
 #include <algorithm>
 #include <cctype>
+
+#include "runtime/platform_calls.h"
 
 namespace {
 
@@ -15,11 +15,11 @@ struct NamedKey {
 
 // The first name of a code is the one the log writes; later ones are accepted spellings.
 constexpr NamedKey namedKeys[] = {
-    {"Backspace", 0x08}, {"Tab", 0x09},      {"Enter", 0x0D},    {"Return", 0x0D},    {"Pause", 0x13},
-    {"Escape", 0x1B},    {"Esc", 0x1B},      {"Space", 0x20},    {"PageUp", 0x21},    {"PageDown", 0x22},
-    {"End", 0x23},       {"Home", 0x24},     {"Left", 0x25},     {"Up", 0x26},        {"Right", 0x27},
-    {"Down", 0x28},      {"Insert", 0x2D},   {"Delete", 0x2E},   {"Multiply", 0x6A},  {"Add", 0x6B},
-    {"Subtract", 0x6D},  {"Decimal", 0x6E},  {"Divide", 0x6F},   {"MouseLeft", 0x01}, {"MouseRight", 0x02},
+    {"Backspace", 0x08},   {"Tab", 0x09},     {"Enter", 0x0D},  {"Return", 0x0D},    {"Pause", 0x13},
+    {"Escape", 0x1B},      {"Esc", 0x1B},     {"Space", 0x20},  {"PageUp", 0x21},    {"PageDown", 0x22},
+    {"End", 0x23},         {"Home", 0x24},    {"Left", 0x25},   {"Up", 0x26},        {"Right", 0x27},
+    {"Down", 0x28},        {"Insert", 0x2D},  {"Delete", 0x2E}, {"Multiply", 0x6A},  {"Add", 0x6B},
+    {"Subtract", 0x6D},    {"Decimal", 0x6E}, {"Divide", 0x6F}, {"MouseLeft", 0x01}, {"MouseRight", 0x02},
     {"MouseMiddle", 0x04},
 };
 
@@ -66,12 +66,14 @@ std::optional<int> keyCode(std::string_view name) {
 
 std::string keyName(int code) {
     if ((code >= 'A' && code <= 'Z') || (code >= '0' && code <= '9')) return std::string(1, static_cast<char>(code));
-    if (code >= 0x60 && code <= 0x69) return "NumPad" + std::to_string(code - 0x60);
-    if (code >= 0x70 && code <= 0x87) return "F" + std::to_string(code - 0x70 + 1);
+    // Appended, not "literal" + string: GCC 12 warns falsely on that (bug 105329).
+    std::string name;
+    if (code >= 0x60 && code <= 0x69) return name.append("NumPad").append(std::to_string(code - 0x60));
+    if (code >= 0x70 && code <= 0x87) return name.append("F").append(std::to_string(code - 0x70 + 1));
     for (const NamedKey& named : namedKeys) {
-        if (named.code == code) return std::string(named.name);
+        if (named.code == code) return name.append(named.name);
     }
-    return "key " + std::to_string(code);
+    return name.append("key ").append(std::to_string(code));
 }
 
 // Takes one "Ctrl+", "Shift+" or "Alt+" off the front; false when there is none.
