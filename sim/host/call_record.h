@@ -28,7 +28,9 @@ struct NativeCall {
         std::memcpy(&value, &bits, sizeof value);
         return value;
     }
-    std::int32_t intResult() const { return static_cast<std::int32_t>(static_cast<std::uint32_t>(result[0])); }
+    std::int32_t intResult() const {
+        return static_cast<std::int32_t>(static_cast<std::uint32_t>(result[0]));
+    }
     float floatResult() const {
         const auto bits = static_cast<std::uint32_t>(result[0]);
         float value = 0.0f;

@@ -1,9 +1,9 @@
 // The host library's exports and the two Windows calls, as the Linux build of the script links them.
+#include "host/sim_host.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <string>
-
-#include "host/sim_host.h"
 
 namespace {
 
@@ -49,4 +49,5 @@ int rand() {
     randomSeed = randomSeed * 214013u + 2531011u;
     return static_cast<int>((randomSeed >> 16) & 0x7FFFu);
 }
+
 }

@@ -1,13 +1,14 @@
 // The substitute ScriptHookV.dll: the host's five functions (exported under their decorated
 // names through ScriptHookV.def) and the C API a runner drives the simulated host with.
 #define SIM_BUILDING_HOST_DLL
+#include "host/host_api.h"
+
+#include "host/sim_host.h"
+#include "host/trace.h"
+
 #include <cstdint>
 #include <fstream>
 #include <memory>
-
-#include "host/host_api.h"
-#include "host/sim_host.h"
-#include "host/trace.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 // What a native handler sees: the pushed slots, typed readers, and the result block to fill.
 #pragma once
 
-#include <cstdint>
-#include <cstring>
-
 #include "host/call_record.h"
 #include "world/world.h"
+
+#include <cstdint>
+#include <cstring>
 
 namespace sim {
 
@@ -40,7 +40,9 @@ struct NativeContext {
         std::memcpy(&bits, &value, sizeof bits);
         result[0] = bits;
     }
-    void returnVector(const Vec3& value) const { returnVectorParts(value.x, value.y, value.z); }
+    void returnVector(const Vec3& value) const {
+        returnVectorParts(value.x, value.y, value.z);
+    }
     void returnVectorParts(float x, float y, float z) const {
         std::uint32_t bits[3];
         std::memcpy(&bits[0], &x, 4);

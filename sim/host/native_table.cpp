@@ -10,27 +10,23 @@ namespace {
 
 // Argument letters: i int, b BOOL, h hash, f float, t text pointer, p out-pointer, e entity handle.
 const NativeInfo table[] = {
-    {0x6C188BE134E074AA, "ADD_TEXT_COMPONENT_SUBSTRING_PLAYER_NAME", "ADD_TEXT_COMPONENT_SUBSTRING_PLAYER_NAME",
-     ResultKind::None, "t"},
+    {0x6C188BE134E074AA, "ADD_TEXT_COMPONENT_SUBSTRING_PLAYER_NAME", "ADD_TEXT_COMPONENT_SUBSTRING_PLAYER_NAME", ResultKind::None, "t"},
     {0x25FBB336DF1804CB, "BEGIN_TEXT_COMMAND_DISPLAY_TEXT", "BEGIN_TEXT_COMMAND_DISPLAY_TEXT", ResultKind::None, "t"},
-    {0x521FB041D93DD0E4, "BEGIN_TEXT_COMMAND_GET_NUMBER_OF_LINES_FOR_STRING",
-     "BEGIN_TEXT_COMMAND_GET_NUMBER_OF_LINES_FOR_STRING", ResultKind::None, "t"},
+    {0x521FB041D93DD0E4, "BEGIN_TEXT_COMMAND_GET_NUMBER_OF_LINES_FOR_STRING", "BEGIN_TEXT_COMMAND_GET_NUMBER_OF_LINES_FOR_STRING", ResultKind::None, "t"},
     {0xAAA34F8A7CB32098, "CLEAR_PED_TASKS_IMMEDIATELY", "CLEAR_PED_TASKS_IMMEDIATELY", ResultKind::None, "e"},
     {0x7DD959874C1FD534, "CREATE_PED_INSIDE_VEHICLE", "CREATE_PED_INSIDE_VEHICLE", ResultKind::Entity, "eihibb"},
     {0xAF35D0D2583051B0, "CREATE_VEHICLE", "CREATE_VEHICLE", ResultKind::Entity, "hffffbbb"},
     {0x7239B21A38F536BA, "DOES_ENTITY_EXIST", "DOES_ENTITY_EXIST", ResultKind::Bool, "e"},
     {0x3A618A217E5154F0, "DRAW_RECT", "DRAW_RECT", ResultKind::None, "ffffiiiib"},
     {0xCD015E5BB0D96A57, "END_TEXT_COMMAND_DISPLAY_TEXT", "END_TEXT_COMMAND_DISPLAY_TEXT", ResultKind::None, "ffi"},
-    {0x9040DFB09BE75706, "END_TEXT_COMMAND_GET_NUMBER_OF_LINES_FOR_STRING",
-     "END_TEXT_COMMAND_GET_NUMBER_OF_LINES_FOR_STRING", ResultKind::Int, "ff"},
+    {0x9040DFB09BE75706, "END_TEXT_COMMAND_GET_NUMBER_OF_LINES_FOR_STRING", "END_TEXT_COMMAND_GET_NUMBER_OF_LINES_FOR_STRING", ResultKind::Int, "ff"},
     {0xF1B760881820C952, "GET_DISTANCE_BETWEEN_COORDS", "GET_DISTANCE_BETWEEN_COORDS", ResultKind::Float, "ffffffb"},
     {0x3FEF770D40960D5A, "GET_ENTITY_COORDS", "GET_ENTITY_COORDS", ResultKind::Vector, "eb"},
     {0xEEF059FAD016D209, "GET_ENTITY_HEALTH", "GET_ENTITY_HEALTH", ResultKind::Int, "e"},
     {0x4805D2B1D8CF94A9, "GET_ENTITY_VELOCITY", "GET_ENTITY_VELOCITY", ResultKind::Vector, "e"},
     {0x14D6F5678D8F1B37, "GET_GAMEPLAY_CAM_COORD", "GET_GAMEPLAY_CAM_COORD", ResultKind::Vector, ""},
     {0xD24D37CC275948CC, "GET_HASH_KEY", "GET_HASH_KEY", ResultKind::Hash, "t"},
-    {0x1899F328B0E12848, "GET_OFFSET_FROM_ENTITY_IN_WORLD_COORDS", "GET_OFFSET_FROM_ENTITY_IN_WORLD_COORDS",
-     ResultKind::Vector, "efff"},
+    {0x1899F328B0E12848, "GET_OFFSET_FROM_ENTITY_IN_WORLD_COORDS", "GET_OFFSET_FROM_ENTITY_IN_WORLD_COORDS", ResultKind::Vector, "efff"},
     {0x17C07FC640E86B4E, "GET_PED_BONE_COORDS", "GET_PED_BONE_COORDS", ResultKind::Vector, "eifff"},
     {0x23F8F5FC7E8C4A6B, "GET_PED_NEARBY_PEDS", "GET_PED_NEARBY_PEDS", ResultKind::Int, "epi"},
     {0xFF059E1E4C01E63C, "GET_PED_TYPE", "GET_PED_TYPE", ResultKind::Int, "e"},
@@ -40,8 +36,7 @@ const NativeInfo table[] = {
     {0x6094AD011A2EA87D, "GET_VEHICLE_PED_IS_USING", "GET_VEHICLE_PED_IS_USING", ResultKind::Entity, "e"},
     {0x7D5DABE888D2D074, "GET_VEHICLE_PETROL_TANK_HEALTH", "GET_VEHICLE_PETROL_TANK_HEALTH", ResultKind::Float, "e"},
     {0xB282DC6EBD803C75, "GIVE_DELAYED_WEAPON_TO_PED", "GIVE_DELAYED_WEAPON_TO_PED", ResultKind::None, "ehib"},
-    {0xC86D67D52A707CF8, "HAS_ENTITY_BEEN_DAMAGED_BY_ENTITY", "HAS_ENTITY_BEEN_DAMAGED_BY_ENTITY", ResultKind::Bool,
-     "eeb"},
+    {0xC86D67D52A707CF8, "HAS_ENTITY_BEEN_DAMAGED_BY_ENTITY", "HAS_ENTITY_BEEN_DAMAGED_BY_ENTITY", ResultKind::Bool, "eeb"},
     {0xFCDFF7B72D23A1AC, "HAS_ENTITY_CLEAR_LOS_TO_ENTITY", "HAS_ENTITY_CLEAR_LOS_TO_ENTITY", ResultKind::Bool, "eei"},
     {0x98A4EB5D89A0C952, "HAS_MODEL_LOADED", "HAS_MODEL_LOADED", ResultKind::Bool, "h"},
     {0x524AC5ECEA15343E, "IS_ENTITY_A_PED", "IS_ENTITY_A_PED", ResultKind::Bool, "e"},
@@ -55,8 +50,7 @@ const NativeInfo table[] = {
     {0xD80958FC74E988A6, "PLAYER_PED_ID", "PLAYER_PED_ID", ResultKind::Entity, ""},
     {0x963D27A58DF860AC, "REQUEST_MODEL", "REQUEST_MODEL", ResultKind::None, "h"},
     {0xDFA2EF8E04127DD5, "REQUEST_STREAMED_TEXTURE_DICT", "REQUEST_STREAMED_TEXTURE_DICT", ResultKind::None, "tb"},
-    {0x9F8AA94D6D97DBF4, "SET_BLOCKING_OF_NON_TEMPORARY_EVENTS", "SET_BLOCKING_OF_NON_TEMPORARY_EVENTS",
-     ResultKind::None, "eb"},
+    {0x9F8AA94D6D97DBF4, "SET_BLOCKING_OF_NON_TEMPORARY_EVENTS", "SET_BLOCKING_OF_NON_TEMPORARY_EVENTS", ResultKind::None, "eb"},
     {0xADF692B254977C0C, "SET_CURRENT_PED_WEAPON", "SET_CURRENT_PED_WEAPON", ResultKind::None, "ehb"},
     {0x06843DA7060A026B, "SET_ENTITY_COORDS", "SET_ENTITY_COORDS", ResultKind::None, "efffbbbb"},
     {0x6B76DC1F3AE6E6A3, "SET_ENTITY_HEALTH", "SET_ENTITY_HEALTH", ResultKind::None, "eieh"},
@@ -67,8 +61,7 @@ const NativeInfo table[] = {
     {0x2595DD4236549CE3, "SET_PED_AS_NO_LONGER_NEEDED", "SET_PED_AS_NO_LONGER_NEEDED", ResultKind::None, "p"},
     {0xB128377056A54E2A, "SET_PED_CAN_RAGDOLL", "SET_PED_CAN_RAGDOLL", ResultKind::None, "eb"},
     {0x9AC577F5A12AD8A9, "SET_PED_FIRING_PATTERN", "SET_PED_FIRING_PATTERN", ResultKind::None, "eh"},
-    {0x0BDDB8D9EC6BCF3C, "SET_PED_GROUP_MEMBER_PASSENGER_INDEX", "SET_PED_GROUP_MEMBER_PASSENGER_INDEX",
-     ResultKind::None, "ei"},
+    {0x0BDDB8D9EC6BCF3C, "SET_PED_GROUP_MEMBER_PASSENGER_INDEX", "SET_PED_GROUP_MEMBER_PASSENGER_INDEX", ResultKind::None, "ei"},
     {0x971D38760FBC02EF, "SET_PED_KEEP_TASK", "SET_PED_KEEP_TASK", ResultKind::None, "eb"},
     {0x3DBFC55D5C9BB447, "SET_PED_NEVER_LEAVES_GROUP", "SET_PED_NEVER_LEAVES_GROUP", ResultKind::None, "eb"},
     {0xEBD76F2359F190AC, "SET_PED_SUFFERS_CRITICAL_HITS", "SET_PED_SUFFERS_CRITICAL_HITS", ResultKind::None, "eb"},
@@ -118,20 +111,13 @@ int findNativeByName(std::string_view name) {
 
 ArgKind argKind(const NativeInfo& info, int position) {
     switch (info.args[static_cast<std::size_t>(position)]) {
-        case 'b':
-            return ArgKind::Bool;
-        case 'h':
-            return ArgKind::Hash;
-        case 'f':
-            return ArgKind::Float;
-        case 't':
-            return ArgKind::Text;
-        case 'p':
-            return ArgKind::Pointer;
-        case 'e':
-            return ArgKind::Entity;
-        default:
-            return ArgKind::Int;
+        case 'b': return ArgKind::Bool;
+        case 'h': return ArgKind::Hash;
+        case 'f': return ArgKind::Float;
+        case 't': return ArgKind::Text;
+        case 'p': return ArgKind::Pointer;
+        case 'e': return ArgKind::Entity;
+        default: return ArgKind::Int;
     }
 }
 

@@ -16,7 +16,7 @@ struct NativeInfo {
     std::string_view name;      // the name the script's wrappers use
     std::string_view gameName;  // the game's own name, without its namespace
     ResultKind result;
-    std::string_view args;  // one letter per argument: i b h f t p e
+    std::string_view args;      // one letter per argument: i b h f t p e
 };
 
 int nativeCount();

@@ -1,10 +1,10 @@
 // The simulated host's clock, dispatch, recording and script fiber.
 #include "host/sim_host.h"
 
+#include "host/native_table.h"
+
 #include <new>
 #include <stdexcept>
-
-#include "host/native_table.h"
 
 namespace sim {
 namespace {
@@ -176,13 +176,12 @@ std::uint64_t* SimHost::nativeCall() {
     } else {
         const NativeInfo& info = nativeInfo(call.native);
         if (static_cast<std::size_t>(call.argCount) != info.args.size()) {
-            addError(std::string(info.name) + " called with " + std::to_string(call.argCount) +
-                     " arguments, expected " + std::to_string(info.args.size()));
+            addError(std::string(info.name) + " called with " + std::to_string(call.argCount) + " arguments, expected " +
+                     std::to_string(info.args.size()));
         }
         for (int i = 0; i < call.argCount && static_cast<std::size_t>(i) < info.args.size(); ++i) {
             if (argKind(info, i) != ArgKind::Text) continue;
-            const auto* text =
-                reinterpret_cast<const char*>(static_cast<std::uintptr_t>(call.slots[static_cast<std::size_t>(i)]));
+            const auto* text = reinterpret_cast<const char*>(static_cast<std::uintptr_t>(call.slots[static_cast<std::size_t>(i)]));
             call.texts.emplace_back(text != nullptr ? text : "");
         }
         if (call.native == throwOnNative_) {

@@ -1,17 +1,17 @@
 // The simulated host: clock, keyboard, native dispatch and recording, and the script's fiber.
 #pragma once
 
+#include "host/call_record.h"
+#include "host/fiber.h"
+#include "host/native_context.h"
+#include "world/world.h"
+
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include "host/call_record.h"
-#include "host/fiber.h"
-#include "host/native_context.h"
-#include "world/world.h"
 
 namespace sim {
 

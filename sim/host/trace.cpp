@@ -1,14 +1,14 @@
 // JSON Lines trace of the native calls.
 #include "host/trace.h"
 
+#include "host/native_table.h"
+#include "host/sim_host.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-
-#include "host/native_table.h"
-#include "host/sim_host.h"
 
 namespace sim {
 namespace {
@@ -103,35 +103,21 @@ void appendArgument(std::string& out, const NativeCall& call, ArgKind kind, int 
     const auto low = static_cast<std::uint32_t>(slot);
     switch (kind) {
         case ArgKind::Int:
-        case ArgKind::Entity:
-            appendInteger(out, static_cast<std::int32_t>(low));
-            break;
-        case ArgKind::Float:
-            appendFloat(out, floatFromBits(low));
-            break;
-        default:
-            appendInteger(out, low);
-            break;
+        case ArgKind::Entity: appendInteger(out, static_cast<std::int32_t>(low)); break;
+        case ArgKind::Float: appendFloat(out, floatFromBits(low)); break;
+        default: appendInteger(out, low); break;
     }
 }
 
 void appendResult(std::string& out, const NativeCall& call, ResultKind kind) {
     const auto low = static_cast<std::uint32_t>(call.result[0]);
     switch (kind) {
-        case ResultKind::None:
-            out += "null";
-            break;
+        case ResultKind::None: out += "null"; break;
         case ResultKind::Int:
-        case ResultKind::Entity:
-            appendInteger(out, static_cast<std::int32_t>(low));
-            break;
+        case ResultKind::Entity: appendInteger(out, static_cast<std::int32_t>(low)); break;
         case ResultKind::Bool:
-        case ResultKind::Hash:
-            appendInteger(out, low);
-            break;
-        case ResultKind::Float:
-            appendFloat(out, floatFromBits(low));
-            break;
+        case ResultKind::Hash: appendInteger(out, low); break;
+        case ResultKind::Float: appendFloat(out, floatFromBits(low)); break;
         case ResultKind::Vector:
             out += '[';
             for (std::size_t i = 0; i < 3; ++i) {

@@ -1,11 +1,11 @@
 // Recorded calls as JSON Lines, in a form that is the same for every process that runs the script.
 #pragma once
 
+#include "host/call_record.h"
+
 #include <memory>
 #include <ostream>
 #include <string>
-
-#include "host/call_record.h"
 
 namespace sim {
 

@@ -195,8 +195,9 @@ std::string settingsFromFile(const Reader& reader, const toml::node& node, const
 void readSettings(const Reader& reader, const toml::table& root, Scenario& scenario) {
     const auto* table = root.get("settings");
     const auto* file = root.get("settings_file");
-    if (table != nullptr && file != nullptr)
+    if (table != nullptr && file != nullptr) {
         reader.fail(*file, "settings_file", "give [settings] or settings_file, not both");
+    }
     if (table != nullptr) scenario.settingsText = settingsFromTable(reader, reader.table(*table, "settings"));
     if (file != nullptr) scenario.settingsText = settingsFromFile(reader, *file, scenario.file);
 }

@@ -1,12 +1,12 @@
 // Runs the real TobekGunner.asi against the simulated host in this process for a number of
 // frames, optionally writing every native call to a JSON Lines trace.
+#include "host/host_api.h"
+#include "windows/script_loader.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
-
-#include "host/host_api.h"
-#include "windows/script_loader.h"
 
 namespace {
 

@@ -1,11 +1,10 @@
 // Loading the script library and rewriting its import address table.
 #include "windows/script_loader.h"
 
-#include <string.h>
+#include "host/host_api.h"
 
 #include <cstring>
-
-#include "host/host_api.h"
+#include <string.h>
 
 namespace sim {
 
@@ -19,8 +18,8 @@ int redirectImport(HMODULE module, const char* library, const char* function, vo
     if (imports.VirtualAddress == 0) return 0;
 
     int rewritten = 0;
-    for (auto* entry = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
-         entry->Name != 0; ++entry) {
+    for (auto* entry = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); entry->Name != 0;
+         ++entry) {
         if (_stricmp(reinterpret_cast<const char*>(base + entry->Name), library) != 0) continue;
         // The lookup table keeps the imported names; the address table, entry for entry, the
         // addresses the loader bound. Without the lookup table the names are gone.
@@ -52,8 +51,8 @@ LoadedScript loadScript(const std::string& path) {
     if (redirectImport(loaded.module, "kernel32.dll", "GetTickCount", reinterpret_cast<void*>(&simGetTickCount)) == 0) {
         loaded.error = path + " imports no GetTickCount from kernel32.dll";
     }
-    if (redirectImport(loaded.module, "user32.dll", "GetAsyncKeyState",
-                       reinterpret_cast<void*>(&simGetAsyncKeyState)) == 0) {
+    if (redirectImport(loaded.module, "user32.dll", "GetAsyncKeyState", reinterpret_cast<void*>(&simGetAsyncKeyState)) ==
+        0) {
         if (!loaded.error.empty()) loaded.error += "; ";
         loaded.error += path + " imports no GetAsyncKeyState from user32.dll";
     }

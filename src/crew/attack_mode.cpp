@@ -1,14 +1,14 @@
-// Attack mode selection: one step per call while E (or the key the settings name) is down, announced on the status
-// line.
+// Attack mode selection: one step per call while E (or the key the settings name) is down,
+// announced on the status line.
 #include "crew/attack_mode.h"
-
-#include <array>
-#include <cstddef>
-#include <cstdint>
 
 #include "runtime/key_names.h"
 #include "runtime/state.h"
 #include "ui/status_text.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
 
 namespace {
 

@@ -2,15 +2,15 @@
 // and in mode 0 the camera ray, the smoothed aim point and the two mouse buttons.
 #include "crew/directed_fire.h"
 
-#include <cmath>
-#include <cstdint>
-
 #include "crew/shots.h"
 #include "crew/targeting.h"
 #include "runtime/natives.h"
 #include "runtime/platform_calls.h"
 #include "runtime/state.h"
 #include "runtime/ticks.h"
+
+#include <cmath>
+#include <cstdint>
 
 namespace {
 
@@ -94,7 +94,8 @@ float blend(float target, float base, float distance) {
 
 void smoothAimPoint(const Vector3& projected) {
     const Vector3 aim = state.aimPoint;
-    const float distance = getDistanceBetweenCoords(aim.x, aim.y, aim.z, projected.x, projected.y, projected.z, true);
+    const float distance =
+        getDistanceBetweenCoords(aim.x, aim.y, aim.z, projected.x, projected.y, projected.z, true);
     const Vector3 base = static_cast<double>(distance) > jumpDistance ? projected : aim;
     state.aimPoint.x = blend(projected.x, base.x, distance);
     state.aimPoint.y = blend(projected.y, base.y, distance);

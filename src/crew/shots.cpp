@@ -1,11 +1,11 @@
 // Shot execution: positive-only scatter, the gunner's fire order and wanted-level escalation.
 #include "crew/shots.h"
 
-#include <cstdint>
-#include <cstdlib>
-
 #include "runtime/natives.h"
 #include "runtime/state.h"
+
+#include <cstdint>
+#include <cstdlib>
 
 namespace {
 

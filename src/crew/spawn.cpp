@@ -2,14 +2,14 @@
 // gunner in its gun seat, set the gunner up and report the outcome.
 #include "crew/spawn.h"
 
-#include <cstdint>
-#include <string>
-
 #include "runtime/natives.h"
 #include "runtime/platform_calls.h"
 #include "runtime/script_log.h"
 #include "runtime/state.h"
 #include "ui/status_text.h"
+
+#include <cstdint>
+#include <string>
 
 namespace {
 

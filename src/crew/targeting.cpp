@@ -2,14 +2,14 @@
 // the chosen target in between.
 #include "crew/targeting.h"
 
-#include <algorithm>
-#include <cstdint>
-
 #include "crew/shots.h"
 #include "runtime/natives.h"
 #include "runtime/platform_calls.h"
 #include "runtime/state.h"
 #include "runtime/ticks.h"
+
+#include <algorithm>
+#include <cstdint>
 
 namespace {
 

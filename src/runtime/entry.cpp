@@ -1,9 +1,6 @@
 // Library entry, script entry and the endless frame loop.
 #include "runtime/entry.h"
 
-#include <cstdlib>
-#include <exception>
-
 #include "crew/supervisor.h"
 #include "runtime/host.h"
 #include "runtime/natives.h"
@@ -13,6 +10,9 @@
 #include "runtime/state.h"
 #include "ui/status_text.h"
 #include "ui/vehicle_menu.h"
+
+#include <cstdlib>
+#include <exception>
 
 #ifndef TG_VERSION
 #define TG_VERSION "development build"

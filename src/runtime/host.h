@@ -6,9 +6,9 @@
 // decorated names. On Linux the simulated host defines the plain C names.
 #pragma once
 
-#include <cstdint>
-
 #include "runtime/platform.h"
+
+#include <cstdint>
 
 using ScriptEntry = void (*)();
 

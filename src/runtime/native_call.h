@@ -1,11 +1,11 @@
 // The call protocol: argument encoding into 64-bit slots, result decoding, and one generic invoker.
 #pragma once
 
+#include "runtime/types.h"
+
 #include <cstdint>
 #include <cstring>
 #include <type_traits>
-
-#include "runtime/types.h"
 
 // Integers, handles, hashes and booleans fill the low 32 bits with the upper half zero, so -1
 // travels as 0x00000000FFFFFFFF.
@@ -33,7 +33,9 @@ inline std::int32_t decodeInt(const std::uint64_t* result) {
     std::memcpy(&value, result, sizeof value);
     return value;
 }
-inline bool decodeLowByte(const std::uint64_t* result) { return (*reinterpret_cast<const std::uint8_t*>(result)) != 0; }
+inline bool decodeLowByte(const std::uint64_t* result) {
+    return (*reinterpret_cast<const std::uint8_t*>(result)) != 0;
+}
 inline float decodeFloat(const std::uint64_t* result) {
     float value = 0.0f;
     std::memcpy(&value, result, sizeof value);

@@ -1,9 +1,9 @@
 // Typed wrappers for every native the script calls; each hash is written once, in `Native`.
 #pragma once
 
-#include <cstdint>
-
 #include "runtime/types.h"
+
+#include <cstdint>
 
 enum class Native : NativeHash {
     ADD_TEXT_COMPONENT_SUBSTRING_PLAYER_NAME = 0x6C188BE134E074AA,

@@ -1,9 +1,9 @@
 // The two Windows calls the game logic needs, behind plain functions so <windows.h> stays here.
 #pragma once
 
-#include <cstdint>
-
 #include "runtime/types.h"
+
+#include <cstdint>
 
 // Milliseconds since the system started, wrapping every 2^32 ms.
 Tick readTickCount();

@@ -1,12 +1,12 @@
 // The script's one state record: every field the script keeps between frames.
 #pragma once
 
-#include <cstdint>
-#include <string>
-
 #include "runtime/script_log.h"
 #include "runtime/settings.h"
 #include "runtime/types.h"
+
+#include <cstdint>
+#include <string>
 
 // Capacity the nearby-peds query is given, and the buffer's size in 32-bit words: a header of
 // two words, then one 64-bit slot (two words) per ped.

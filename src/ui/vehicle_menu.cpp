@@ -29,8 +29,8 @@ void drawMenu() {
                  false);
     for (std::int32_t item = 0; item <= closeMenuItem; ++item) {
         const MenuItem& line = menuItems[item];
-        drawMenuLine(line.caption, 250.0f, 20.0f, line.lineTop, 25.0f, 10.0f, state.menuSelection == item, false, false,
-                     false, false);
+        drawMenuLine(line.caption, 250.0f, 20.0f, line.lineTop, 25.0f, 10.0f, state.menuSelection == item, false,
+                     false, false, false);
     }
 }
 

@@ -1,14 +1,15 @@
 // Library entry, script start and the frame loop, run in the simulated host.
+#include "runtime/entry.h"
+#include "runtime/state.h"
+#include "ui/status_text.h"
+
+#include "support/script_harness.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <string>
 #include <vector>
-
-#include "runtime/entry.h"
-#include "runtime/state.h"
-#include "support/script_harness.h"
-#include "ui/status_text.h"
 
 namespace {
 
@@ -81,6 +82,7 @@ TEST_F(ScriptTest, EveryRunStartsFromFreshState) {
     EXPECT_EQ(host().countCalls("GET_SCREEN_RESOLUTION"), 1u);
 }
 
+
 // A pass with the status message showing and the menu open, at 800 x 600.
 class FramePassTest : public ScriptTest {
 protected:
@@ -106,12 +108,8 @@ protected:
         return drawn;
     }
 
-    const std::vector<std::string> everything = {"Technical vehicle created.",
-                                                 "Tobek gunner - Select a vehicle",
-                                                 "Technical",
-                                                 "Insurgent",
-                                                 "Valkyrie",
-                                                 "Close menu"};
+    const std::vector<std::string> everything = {"Technical vehicle created.", "Tobek gunner - Select a vehicle",
+                                                 "Technical", "Insurgent", "Valkyrie", "Close menu"};
 };
 
 TEST_F(FramePassTest, TheStatusMessageTheMenuAndTheSupervisorRunInThatOrder) {

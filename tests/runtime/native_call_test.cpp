@@ -1,13 +1,13 @@
 // The argument encoding and result decoding of the native call protocol, seen from the host.
 #include "runtime/native_call.h"
+#include "runtime/natives.h"
+
+#include "host/sim_host.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <limits>
-
-#include "host/sim_host.h"
-#include "runtime/natives.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 namespace {
 
 TEST(Throttle, RunsOnlyWhenStrictlyMoreThanThePeriodHasPassed) {
-    EXPECT_TRUE(throttlePassed(0, 11, 10));        // initial 0 runs at once
+    EXPECT_TRUE(throttlePassed(0, 11, 10));  // initial 0 runs at once
     EXPECT_FALSE(throttlePassed(1000, 1010, 10));  // stored + 10 == now: skipped
-    EXPECT_TRUE(throttlePassed(1000, 1011, 10));   // one millisecond later: runs
+    EXPECT_TRUE(throttlePassed(1000, 1011, 10));  // one millisecond later: runs
     EXPECT_FALSE(throttlePassed(5000, 5000, 1000));
 }
 
@@ -38,7 +38,7 @@ TEST(Interval, StatusMessageVisibility) {
 TEST(Interval, MessageAcrossTheWrap) {
     const Tick shownAt = 4294966000u;
     EXPECT_TRUE(intervalRunning(shownAt, 4294967295u, 3000));
-    EXPECT_TRUE(intervalRunning(shownAt, 1000, 3000));   // 2296 ms after the stamp
+    EXPECT_TRUE(intervalRunning(shownAt, 1000, 3000));  // 2296 ms after the stamp
     EXPECT_FALSE(intervalRunning(shownAt, 1704, 3000));  // exactly 3000 ms
 }
 
