@@ -2,12 +2,12 @@
 // the .asi wherever the player put it.
 #include "runtime/files.h"
 
-#include "runtime/platform.h"
-#include "runtime/state.h"
-
 #include <cerrno>
 #include <filesystem>
 #include <string>
+
+#include "runtime/platform.h"
+#include "runtime/state.h"
 
 namespace {
 

@@ -2,14 +2,14 @@
 // log is complete even when the game goes down with the script.
 #include "runtime/script_log.h"
 
-#include "runtime/files.h"
-#include "runtime/platform_calls.h"
-#include "runtime/state.h"
-
 #include <algorithm>
 #include <chrono>
 #include <cstdarg>
 #include <cstring>
+
+#include "runtime/files.h"
+#include "runtime/platform_calls.h"
+#include "runtime/state.h"
 
 namespace {
 

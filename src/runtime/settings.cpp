@@ -65,9 +65,8 @@ void reject(ParsedFile& file, const char* key, const char* why, const char* sect
 
 bool isModelName(std::string_view name) {
     if (name.size() > longestModelName) return false;
-    return std::all_of(name.begin(), name.end(), [](char c) {
-        return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_';
-    });
+    return std::all_of(name.begin(), name.end(),
+                       [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_'; });
 }
 
 // The reason a [keys] line is refused, or null when it was applied.
@@ -148,19 +147,19 @@ void applySettingsText(std::string_view text) {
 void loadSettings() {
     std::string text;
     switch (readFileBeside(settingsFileName, settingsFileLimit, text)) {
-    case FileRead::ok:
-        applySettingsText(text);
-        break;
-    case FileRead::missing:
-        logLine("no %s beside the script; every setting keeps its default", settingsFileName);
-        break;
-    case FileRead::unreadable:
-        logLine("%s cannot be read; every setting keeps its default", settingsFileName);
-        break;
-    case FileRead::tooLarge:
-        logLine("%s is larger than %u KiB, so it is not read; every setting keeps its default", settingsFileName,
-                static_cast<unsigned>(settingsFileLimit / 1024));
-        break;
+        case FileRead::ok:
+            applySettingsText(text);
+            break;
+        case FileRead::missing:
+            logLine("no %s beside the script; every setting keeps its default", settingsFileName);
+            break;
+        case FileRead::unreadable:
+            logLine("%s cannot be read; every setting keeps its default", settingsFileName);
+            break;
+        case FileRead::tooLarge:
+            logLine("%s is larger than %u KiB, so it is not read; every setting keeps its default", settingsFileName,
+                    static_cast<unsigned>(settingsFileLimit / 1024));
+            break;
     }
     logSettingsInForce();
 }

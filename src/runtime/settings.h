@@ -2,12 +2,12 @@
 // that keeps the script's usual behaviour.
 #pragma once
 
-#include "runtime/key_names.h"
-#include "runtime/platform_calls.h"
-
 #include <cstddef>
 #include <string>
 #include <string_view>
+
+#include "runtime/key_names.h"
+#include "runtime/platform_calls.h"
 
 struct Settings {
     KeyBinding menuKeys = bindKeys(KeyChord{Key::letterI, true});
