@@ -1,5 +1,7 @@
 // TobekGunner.ini: the defaults, each setting, remapped keys at work, and every way a file can be
 // wrong (bad lines, a huge or binary file, a file that cannot be read).
+#include "runtime/settings.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -92,6 +94,23 @@ TEST_F(SettingsTest, EachSettingIsAppliedAndLoggedAsInForce) {
     EXPECT_THAT(text, HasSubstr("setting [keys] up = W, Up"));
     EXPECT_THAT(text, HasSubstr("setting [gunner] model = s_m_y_swat_01"));
     EXPECT_THAT(text, Not(HasSubstr("TobekGunner.ini line")));
+}
+
+TEST_F(SettingsTest, TheShippedFileSetsExactlyTheDefaults) {
+    std::ifstream in(std::string(TG_DIST_DIR) + "/TobekGunner.ini", std::ios::binary);
+    ASSERT_TRUE(in);
+    std::ostringstream text;
+    text << in.rdbuf();
+    // Starting from other values shows that every line of the file was applied.
+    startWith("[keys]\nmenu = F1\n");
+    state.settings = Settings{};
+    state.settings.menuKeys = bindKeys(KeyChord{0x70});
+    state.settings.attackModeKeys = state.settings.upKeys = state.settings.downKeys = state.settings.chooseKeys =
+        state.settings.menuKeys;
+    state.settings.gunnerModel = "none";
+    applySettingsText(text.str());
+    expectDefaults();
+    EXPECT_THAT(log(), Not(HasSubstr("TobekGunner.ini line")));
 }
 
 TEST_F(SettingsTest, SectionAndSettingNamesIgnoreCaseAndABomIsSkipped) {
