@@ -49,7 +49,12 @@ void runFrameLoop() {
 void scriptMain() {
     openLog();
     logLine("Tobek Gunner %s started", TG_VERSION);
-    loadSettings();
+    // Settings that cannot be read must not keep the script from running.
+    try {
+        loadSettings();
+    } catch (const std::exception& error) {
+        logLine("reading the settings stopped with an exception: %s", error.what());
+    }
     std::srand(readTickCount());
     runFrameLoop();
 }
