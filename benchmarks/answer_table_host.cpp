@@ -84,10 +84,12 @@ const HostCounters& hostCounters() { return counters; }
 }  // namespace bench
 
 struct HINSTANCE__;
+struct HWND__;
 
 extern "C" {
 
 void scriptRegister(HINSTANCE__* /*module*/, void (* /*entry*/)()) {}
+void scriptUnregister(HINSTANCE__* /*module*/) {}
 void scriptWait(unsigned long /*ms*/) { ++bench::counters.waits; }
 
 void nativeInit(unsigned long long hash) {
@@ -121,6 +123,13 @@ std::uint32_t GetModuleFileNameW(HINSTANCE__* /*module*/, wchar_t* /*fileName*/,
 std::int16_t GetAsyncKeyState(int virtualKey) {
     return bench::keys[static_cast<std::size_t>(virtualKey & 0xFF)] ? static_cast<std::int16_t>(0x8000) : 0;
 }
+// The game's window always has the focus here: one window, owned by process 1.
+HWND__* GetForegroundWindow() { return reinterpret_cast<HWND__*>(std::uintptr_t{1}); }
+std::uint32_t GetWindowThreadProcessId(HWND__* /*window*/, std::uint32_t* processId) {
+    if (processId != nullptr) *processId = 1;
+    return 1;
+}
+std::uint32_t GetCurrentProcessId() { return 1; }
 
 }  // extern "C"
 

@@ -1,8 +1,9 @@
 # Warnings are errors in project code; third-party headers come in as system headers.
 function(tg_project_warnings target)
   if(MSVC)
-    target_compile_options(${target} PRIVATE /W4 /WX)
+    target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:/W4 /WX>)
   else()
-    target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
+    # C++ only: the resource compiler shares the target's options and knows none of these.
+    target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:-Wall -Wextra -Werror>)
   endif()
 endfunction()

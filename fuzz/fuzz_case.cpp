@@ -32,6 +32,8 @@ std::uint32_t nextTick(std::uint32_t tick, std::uint8_t control, bool jumps, Fuz
 void applyKeys(sim::SimHost& host, std::uint8_t control) {
     if (control == releaseAllKeys) {
         host.releaseAllKeys();
+    } else if (control == toggleFocus) {
+        host.setFocus(!host.focused());
     } else if (control >= firstKeyToggle && control < firstKeyToggle + scriptKeys.size()) {
         const int key = scriptKeys[control - firstKeyToggle];
         host.setKey(key, !host.keyDown(key));

@@ -30,9 +30,11 @@ inline constexpr std::uint8_t throwing = 0x04;       // a native may throw std::
 
 inline constexpr std::size_t headerBytes = 8;
 inline constexpr std::size_t controlBytesPerFrame = 3;
-// Key toggles: control byte 224 + slot flips that key; 255 releases every key.
+// Key toggles: control byte 224 + slot flips that key; 254 flips whether the game's window has
+// the focus; 255 releases every key.
 inline constexpr int keySlots = 11;
 inline constexpr std::uint8_t firstKeyToggle = 224;
+inline constexpr std::uint8_t toggleFocus = 254;
 inline constexpr std::uint8_t releaseAllKeys = 255;
 
 struct FrameControl {

@@ -366,7 +366,13 @@ void HostileWorld::checkCall(const ReferenceNative& native, sim::NativeContext& 
                         break;
                     case Id::GetPedNearbyPeds: expected = state.nearbyPeds; break;
                     case Id::SetPedAsNoLongerNeeded: expected = &state.gunnerPed; break;
-                    case Id::SetVehicleAsNoLongerNeeded: expected = &state.crewVehicle; break;
+                    // The dismissal passes the field itself; the give-up a copy of it on its stack.
+                    case Id::SetVehicleAsNoLongerNeeded:
+                        expected = pointer != &state.crewVehicle && pointer != nullptr &&
+                                           *static_cast<const Vehicle*>(pointer) == state.crewVehicle
+                                       ? pointer
+                                       : &state.crewVehicle;
+                        break;
                     default: break;
                 }
                 if (pointer != expected) fail(argument() + " points somewhere the script does not own for it");

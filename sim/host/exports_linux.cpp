@@ -1,4 +1,4 @@
-// The host library's exports and the two Windows calls, as the Linux build of the script links them.
+// The host library's exports and the Windows calls, as the Linux build of the script links them.
 #include "host/sim_host.h"
 
 #include <algorithm>
@@ -19,10 +19,12 @@ std::uint32_t randomSeed = 1;
 }  // namespace
 
 struct HINSTANCE__;
+struct HWND__;
 
 extern "C" {
 
 void scriptRegister(HINSTANCE__* module, void (*entry)()) { host().scriptRegister(module, entry); }
+void scriptUnregister(HINSTANCE__* module) { host().scriptUnregister(module); }
 void scriptWait(unsigned long ms) { host().scriptWait(static_cast<std::uint32_t>(ms)); }
 void nativeInit(unsigned long long hash) { host().nativeInit(hash); }
 void nativePush64(unsigned long long value) { host().nativePush64(value); }
@@ -32,6 +34,12 @@ unsigned long long* nativeCall() {
 }
 std::uint32_t GetTickCount() { return host().getTickCount(); }
 std::int16_t GetAsyncKeyState(int virtualKey) { return host().getAsyncKeyState(virtualKey); }
+HWND__* GetForegroundWindow() { return reinterpret_cast<HWND__*>(host().foregroundWindow()); }
+std::uint32_t GetWindowThreadProcessId(HWND__* window, std::uint32_t* processId) {
+    if (processId != nullptr) *processId = host().windowProcessId(reinterpret_cast<std::uintptr_t>(window));
+    return 1;  // the window's thread; the script does not use it
+}
+std::uint32_t GetCurrentProcessId() { return host().processId(); }
 
 // As on Windows: the length copied, the text cut and terminated when the buffer is too small,
 // 0 when the host has no file for the script.
@@ -49,5 +57,4 @@ int rand() {
     randomSeed = randomSeed * 214013u + 2531011u;
     return static_cast<int>((randomSeed >> 16) & 0x7FFFu);
 }
-
 }

@@ -1,10 +1,15 @@
-// The substitute ScriptHookV.dll: the host's five functions (exported under their decorated
+// The substitute ScriptHookV.dll: the host's six functions (exported under their decorated
 // names through ScriptHookV.def) and the C API a runner drives the simulated host with.
 #define SIM_BUILDING_HOST_DLL
 #include "host/host_api.h"
 
 #include "host/sim_host.h"
 #include "host/trace.h"
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
 
 #include <cstdint>
 #include <fstream>
@@ -15,7 +20,12 @@ namespace {
 // One host per process. It is never destroyed: when the process ends, the script's fiber is
 // still parked inside scriptWait, as it would be in the game.
 sim::SimHost& host() {
-    static sim::SimHost* const instance = new sim::SimHost();
+    static sim::SimHost* const instance = [] {
+        auto* created = new sim::SimHost();
+        // The script compares the foreground window's process with its own, the real one.
+        created->setProcessId(GetCurrentProcessId());
+        return created;
+    }();
     return *instance;
 }
 
@@ -30,6 +40,8 @@ struct HINSTANCE__;
 extern "C" {
 
 void simScriptRegister(HINSTANCE__* module, void (*entry)()) { host().scriptRegister(module, entry); }
+
+void simScriptUnregister(HINSTANCE__* module) { host().scriptUnregister(module); }
 
 void simScriptWait(unsigned long ms) {
     if (ms != 0) ++timedWaits;
@@ -99,3 +111,14 @@ SIM_API void simCloseTrace() {
 SIM_API unsigned long __stdcall simGetTickCount() { return host().getTickCount(); }
 
 SIM_API short __stdcall simGetAsyncKeyState(int virtualKey) { return host().getAsyncKeyState(virtualKey); }
+
+SIM_API void* __stdcall simGetForegroundWindow() { return reinterpret_cast<void*>(host().foregroundWindow()); }
+
+SIM_API unsigned long __stdcall simGetWindowThreadProcessId(void* window, unsigned long* processId) {
+    if (processId != nullptr) *processId = host().windowProcessId(reinterpret_cast<std::uintptr_t>(window));
+    return 1;
+}
+
+SIM_API void simSetFocus(int focused) { host().setFocus(focused != 0); }
+
+SIM_API std::uint64_t simUnregisterCount() { return host().unregisterCount(); }

@@ -1,5 +1,5 @@
 // The C API that the Windows build of the simulated host (a substitute ScriptHookV.dll) exports
-// next to the host's own five functions, so that a small program can drive the one host in it.
+// next to the host's own six functions, so that a small program can drive the one host in it.
 #pragma once
 
 #include <cstddef>
@@ -19,6 +19,10 @@ SIM_API int simRegistered();
 SIM_API void simStart();
 SIM_API void simRunFrames(std::uint64_t count);
 SIM_API void simSetKey(int virtualKey, int down);
+// Whether the game's window has the focus (it has from the start).
+SIM_API void simSetFocus(int focused);
+// scriptUnregister calls so far.
+SIM_API std::uint64_t simUnregisterCount();
 
 SIM_API std::uint64_t simFrame();
 SIM_API std::uint32_t simTick();
@@ -41,7 +45,9 @@ SIM_API int simTraceTo(const char* path);
 // Flushes and closes the trace file.
 SIM_API void simCloseTrace();
 
-// The simulated clock and keyboard in the shapes of GetTickCount and GetAsyncKeyState, for the
-// script's import address table.
+// The simulated clock, keyboard and window focus in the shapes of GetTickCount, GetAsyncKeyState,
+// GetForegroundWindow and GetWindowThreadProcessId, for the script's import address table.
 SIM_API unsigned long __stdcall simGetTickCount();
 SIM_API short __stdcall simGetAsyncKeyState(int virtualKey);
+SIM_API void* __stdcall simGetForegroundWindow();
+SIM_API unsigned long __stdcall simGetWindowThreadProcessId(void* window, unsigned long* processId);

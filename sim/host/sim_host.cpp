@@ -34,9 +34,20 @@ SimHost::~SimHost() {
 
 SimHost* SimHost::current() { return currentHost; }
 
+namespace {
+// The module handle the linked script is loaded under; any value other than null serves.
+void* const linkedModule = reinterpret_cast<void*>(std::uintptr_t{0x180000000});
+constexpr std::uint32_t processAttach = 1;
+constexpr std::uint32_t processDetach = 0;
+}  // namespace
+
 void SimHost::load(const ScriptModule& module) {
     if (module.resetState != nullptr) module.resetState();
-    if (module.dllMain != nullptr) module.dllMain(nullptr, 1, nullptr);
+    if (module.dllMain != nullptr) module.dllMain(linkedModule, processAttach, nullptr);
+}
+
+void SimHost::unload(const ScriptModule& module) {
+    if (module.dllMain != nullptr) module.dllMain(linkedModule, processDetach, nullptr);
 }
 
 void SimHost::start() {
@@ -123,7 +134,20 @@ std::vector<const NativeCall*> SimHost::callsNamed(const std::string& name) cons
 
 std::size_t SimHost::countCalls(const std::string& name) const { return callsNamed(name).size(); }
 
-void SimHost::scriptRegister(void* /*module*/, void (*entry)()) { entry_ = entry; }
+void SimHost::scriptRegister(void* module, void (*entry)()) {
+    module_ = module;
+    entry_ = entry;
+}
+
+void SimHost::scriptUnregister(void* module) {
+    ++unregisterCount_;
+    if (entry_ == nullptr || module != module_) {
+        addError("scriptUnregister for a module that has no script registered");
+        return;
+    }
+    entry_ = nullptr;
+    started_ = false;
+}
 
 void SimHost::scriptWait(std::uint32_t ms) {
     if (!inScript_) {

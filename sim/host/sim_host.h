@@ -51,8 +51,10 @@ public:
     const World& world() const { return world_; }
 
     // Script lifecycle. load() resets the script and sends the attach notification; start()
-    // makes the registered entry run from the next frame on; stop() unwinds it.
+    // makes the registered entry run from the next frame on; stop() unwinds it. unload() sends
+    // the detach notification, after which a well-behaved script has unregistered.
     void load(const ScriptModule& module);
+    void unload(const ScriptModule& module);
     void start();
     void stop();
     bool registered() const { return entry_ != nullptr; }
@@ -82,6 +84,20 @@ public:
     bool keyDown(int virtualKey) const { return keys_[static_cast<std::size_t>(virtualKey & 0xFF)]; }
     void releaseAllKeys() { keys_.fill(false); }
 
+    // Window focus, as GetForegroundWindow and GetWindowThreadProcessId report it: with the focus,
+    // the foreground window is the game's, owned by the game's process; without it, the window of
+    // another program.
+    void setFocus(bool focused) { focused_ = focused; }
+    bool focused() const { return focused_; }
+    void setProcessId(std::uint32_t id) { processId_ = id; }
+    std::uint32_t processId() const { return processId_; }
+    std::uintptr_t foregroundWindow() const { return focused_ ? gameWindow : otherWindow; }
+    std::uint32_t windowProcessId(std::uintptr_t window) const {
+        return window == gameWindow ? processId_ : processId_ + 1;
+    }
+    static constexpr std::uintptr_t gameWindow = 0x10010;
+    static constexpr std::uintptr_t otherWindow = 0x20020;
+
     // Recording. Every call is recorded while recordCalls is set; observers see each call.
     const std::vector<NativeCall>& calls() const { return calls_; }
     void clearCalls() { calls_.clear(); }
@@ -107,6 +123,9 @@ public:
 
     // The host exports, reached through the exported functions.
     void scriptRegister(void* module, void (*entry)());
+    // The script of that module runs no more.
+    void scriptUnregister(void* module);
+    std::uint64_t unregisterCount() const { return unregisterCount_; }
     void scriptWait(std::uint32_t ms);
     void nativeInit(std::uint64_t hash);
     void nativePush64(std::uint64_t value);
@@ -134,12 +153,16 @@ private:
     World world_;
     std::array<bool, 256> keys_{};
     std::string scriptPath_;
+    bool focused_ = true;
+    std::uint32_t processId_ = 0x1F40;
     mutable std::vector<KeyRead> keyReads_;  // read-only queries record what was asked
     std::uint64_t frame_ = 0;
     std::uint32_t tick_ = 0;
     std::vector<std::function<void(SimHost&)>> frameHooks_;
 
     void (*entry_)() = nullptr;
+    void* module_ = nullptr;
+    std::uint64_t unregisterCount_ = 0;
     std::unique_ptr<ScriptFiber> fiber_;
     bool started_ = false;
     bool inScript_ = false;

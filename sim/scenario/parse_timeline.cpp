@@ -33,6 +33,7 @@ const std::array eventKinds{
     EventKind{"tank_health", {}},
     EventKind{"clear_wanted", {}},
     EventKind{"camera", {}},
+    EventKind{"focus", {}},
 };
 
 std::string eventList() {
@@ -205,6 +206,9 @@ void readEvent(const Reader& reader, const toml::table& entry, const std::string
     } else if (key == "camera") {
         event.action = Action::MoveCamera;
         event.point = reader.vec3(*value, valueField);
+    } else if (key == "focus") {
+        event.action = Action::Focus;
+        event.flag = reader.boolean(*value, valueField);
     }
 }
 
@@ -253,6 +257,10 @@ void readCheck(const Reader& reader, std::string_view key, const toml::node& nod
         check.check = Check::LogContains;
         check.text = reader.string(node, field);
         if (check.text.empty()) reader.fail(node, field, "give the text the log should hold");
+    } else if (key == "gunner_model") {
+        check.check = Check::GunnerModel;
+        check.text = reader.string(node, field);
+        if (check.text.empty()) reader.fail(node, field, "empty model name");
     } else if (key == "shots") {
         check.check = Check::ShotOrders;
         if (node.is_integer()) {
@@ -299,7 +307,8 @@ void readExpectations(const Reader& reader, const toml::node& node, const Names&
         const auto& entry = reader.table(*groups.get(i), field);
         reader.onlyKeys(entry, field,
                         {"at", "wanted_level", "attack_mode", "status", "crew_exists", "player_in_crew_vehicle",
-                         "gunner_in_crew_vehicle", "ped_down", "ped_standing", "target", "shots", "log_contains"},
+                         "gunner_in_crew_vehicle", "ped_down", "ped_standing", "target", "gunner_model", "shots",
+                         "log_contains"},
                         "expectation");
         ExpectationGroup group;
         group.origin = reader.origin(entry);

@@ -8,16 +8,10 @@
 #include <sstream>
 
 #include "scenario/parse_support.h"
+#include "world/entities.h"
+#include "world/game_models.h"
 
 namespace scenario {
-
-std::vector<ModelSetup> defaultModels() {
-    return {
-        {"TECHNICAL", true, true, 3},         {"INSURGENT", true, true, 3},      {"VALKYRIE", true, true, 4},
-        {"ig_tobekdavis", false, true, 2},    {"g_m_y_lost_01", false, true, 1}, {"s_m_y_cop_01", false, true, 1},
-        {"a_m_y_hipster_01", false, true, 1}, {"police", true, true, 2},         {"sultan", true, true, 2},
-    };
-}
 
 namespace {
 
@@ -31,37 +25,74 @@ bool sameName(std::string_view a, std::string_view b) {
            });
 }
 
-ModelSetup* findModel(std::vector<ModelSetup>& models, std::string_view name) {
-    for (auto& model : models) {
-        if (sameName(model.name, name)) return &model;
+// A model the scenario's world has: one of the game's own or a declared add-on.
+struct KnownModel {
+    std::string name;
+    bool isVehicle = false;
+};
+
+std::optional<KnownModel> gameModel(std::string_view name) {
+    const sim::GameModel* game = sim::findGameModel(sim::hashName(name));
+    if (game == nullptr || !sameName(game->name, name)) return std::nullopt;
+    return KnownModel{std::string(game->name), game->kind == sim::ModelKind::Vehicle};
+}
+
+std::optional<KnownModel> knownModel(const WorldSetup& world, std::string_view name) {
+    for (const auto& addon : world.addonModels) {
+        if (sameName(addon.name, name)) return KnownModel{addon.name, addon.isVehicle};
     }
-    return nullptr;
+    return gameModel(name);
 }
 
 bool reservedName(std::string_view name) { return name == "player" || name == "gunner" || name == "crew"; }
 
+void readAddonModels(const Reader& reader, const toml::array& addons, WorldSetup& world) {
+    for (std::size_t i = 0; i < addons.size(); ++i) {
+        const std::string field = parse::indexed("world.addon_models", i);
+        const auto& entry = reader.table(*addons.get(i), field);
+        reader.onlyKeys(entry, field, {"name", "kind"}, "add-on model field");
+        const auto* name = entry.get("name");
+        const auto* kind = entry.get("kind");
+        if (name == nullptr) reader.fail(entry, join(field, "name"), "missing");
+        if (kind == nullptr) reader.fail(entry, join(field, "kind"), "missing: \"ped\" or \"vehicle\"");
+        AddonModel addon{reader.string(*name, join(field, "name")), false};
+        if (addon.name.empty()) reader.fail(*name, join(field, "name"), "empty name");
+        if (gameModel(addon.name)) reader.fail(*name, join(field, "name"), "'" + addon.name + "' ships with the game");
+        if (knownModel(world, addon.name))
+            reader.fail(*name, join(field, "name"), "'" + addon.name + "' is declared twice");
+        const std::string kindText = reader.string(*kind, join(field, "kind"));
+        if (kindText != "ped" && kindText != "vehicle") {
+            reader.fail(*kind, join(field, "kind"), "expected \"ped\" or \"vehicle\", not '" + kindText + "'");
+        }
+        addon.isVehicle = kindText == "vehicle";
+        world.addonModels.push_back(addon);
+    }
+}
+
+// Only models the world has can be adjusted: the table of the game's models is not extended here.
 void readModels(const Reader& reader, const toml::table& table, WorldSetup& world) {
     for (auto&& [key, node] : table) {
         const std::string field = join("world.models", key.str());
-        const std::string name(key.str());
-        ModelSetup* model = findModel(world.models, name);
-        if (model == nullptr) {
-            world.models.push_back(ModelSetup{name, false, true, 1});
-            model = &world.models.back();
+        const auto known = knownModel(world, key.str());
+        if (!known) {
+            reader.fail(node, field,
+                        "model '" + std::string(key.str()) +
+                            "' is not in the game (a model a player installs goes under [world] addon_models)");
         }
+        ModelSetup model{known->name, std::nullopt, std::nullopt};
         if (node.is_integer()) {
-            model->framesToLoad = static_cast<std::int32_t>(reader.integer(node, field, -1, 100000));
+            model.framesToLoad = static_cast<std::int32_t>(reader.integer(node, field, -1, 100000));
+            world.models.push_back(model);
             continue;
         }
         const auto& entry = reader.table(node, field);
-        reader.onlyKeys(entry, field, {"frames", "in_image", "vehicle"}, "model field");
+        reader.onlyKeys(entry, field, {"frames", "in_image"}, "model field");
         if (const auto* frames = entry.get("frames")) {
-            model->framesToLoad = static_cast<std::int32_t>(reader.integer(*frames, join(field, "frames"), -1, 100000));
+            model.framesToLoad = static_cast<std::int32_t>(reader.integer(*frames, join(field, "frames"), -1, 100000));
         }
         if (const auto* inImage = entry.get("in_image"))
-            model->inImage = reader.boolean(*inImage, join(field, "in_image"));
-        if (const auto* vehicle = entry.get("vehicle"))
-            model->isVehicle = reader.boolean(*vehicle, join(field, "vehicle"));
+            model.inImage = reader.boolean(*inImage, join(field, "in_image"));
+        world.models.push_back(model);
     }
 }
 
@@ -77,15 +108,16 @@ std::string checkedName(const Reader& reader, const toml::table& entry, const st
     return name;
 }
 
-std::string checkedModel(const Reader& reader, const toml::table& entry, const std::string& field, WorldSetup& world,
-                         bool wantVehicle) {
+std::string checkedModel(const Reader& reader, const toml::table& entry, const std::string& field,
+                         const WorldSetup& world, bool wantVehicle) {
     const auto* node = entry.get("model");
     if (node == nullptr) reader.fail(entry, join(field, "model"), "missing");
     const std::string name = reader.string(*node, join(field, "model"));
-    const ModelSetup* model = findModel(world.models, name);
-    if (model == nullptr) {
-        reader.fail(*node, join(field, "model"),
-                    "model '" + name + "' is not in the world (declare it under [world.models])");
+    const auto model = knownModel(world, name);
+    if (!model) {
+        reader.fail(
+            *node, join(field, "model"),
+            "model '" + name + "' is not in the game (a model a player installs goes under [world] addon_models)");
     }
     if (model->isVehicle != wantVehicle) {
         reader.fail(*node, join(field, "model"),
@@ -140,9 +172,10 @@ void readVehicles(const Reader& reader, const toml::array& vehicles, WorldSetup&
 }
 
 void readWorld(const Reader& reader, const toml::table& table, WorldSetup& world, Names& names) {
-    reader.onlyKeys(table, "world",
-                    {"screen", "frame_ms", "start_tick", "camera", "player", "models", "peds", "vehicles"},
-                    "world field");
+    reader.onlyKeys(
+        table, "world",
+        {"screen", "frame_ms", "start_tick", "camera", "player", "addon_models", "models", "peds", "vehicles"},
+        "world field");
     if (const auto* node = table.get("screen")) {
         const auto* size = node->as_array();
         if (size == nullptr || size->size() != 2) reader.fail(*node, "world.screen", "expected [width, height]");
@@ -162,6 +195,9 @@ void readWorld(const Reader& reader, const toml::table& table, WorldSetup& world
         if (const auto* n = player.get("position")) world.playerPosition = reader.vec3(*n, "world.player.position");
         if (const auto* n = player.get("heading")) world.playerHeading = reader.number(*n, "world.player.heading");
     }
+    // Add-ons first, wherever the file puts them: the other entries may name them.
+    if (const auto* node = table.get("addon_models"))
+        readAddonModels(reader, reader.array(*node, "world.addon_models"), world);
     if (const auto* node = table.get("models")) readModels(reader, reader.table(*node, "world.models"), world);
     if (const auto* node = table.get("peds")) readPeds(reader, reader.array(*node, "world.peds"), world, names);
     if (const auto* node = table.get("vehicles"))
@@ -217,7 +253,6 @@ Scenario parseScenario(std::string_view text, const std::string& file) {
     const Reader reader(file);
     Scenario scenario;
     scenario.file = file;
-    scenario.world.models = defaultModels();
     reader.onlyKeys(root, "",
                     {"name", "description", "end", "world", "timeline", "expect", "settings", "settings_file"},
                     "top-level field");

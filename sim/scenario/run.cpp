@@ -82,8 +82,13 @@ void Run::setUpWorld() {
     const WorldSetup& setup = scenario_.world;
     world.screen.width = setup.screenWidth;
     world.screen.height = setup.screenHeight;
-    for (const auto& model : setup.models)
-        entities().addModel(model.name, model.isVehicle, model.framesToLoad, model.inImage);
+    for (const auto& addon : setup.addonModels)
+        entities().addModel(addon.name, addon.isVehicle, sim::Entities::gameModelFrames);
+    for (const auto& change : setup.models) {
+        sim::Model& model = *entities().findModel(change.name);
+        model.inImage = change.inImage.value_or(model.inImage);
+        model.framesToLoad = change.framesToLoad.value_or(model.framesToLoad);
+    }
     sim::SimEntity& player = entities().player();
     player.position = setup.playerPosition;
     player.heading = setup.playerHeading;
@@ -249,6 +254,10 @@ void Run::apply(const TimelineEvent& event) {
             entities().camera = *event.point;
             say("world", "the camera moves to " + vecText(*event.point));
             break;
+        case Action::Focus:
+            host_.setFocus(event.flag);
+            say("input", event.flag ? "the game's window has the focus again" : "another window takes the focus");
+            break;
     }
 }
 
@@ -320,6 +329,16 @@ CheckResult Run::evaluate(const ExpectationGroup& group, const Expectation& chec
             out.expected = "target " + check.text;
             out.actual = "target " + (target == 0 ? std::string("none") : tracker_.nameOf(target));
             out.passed = target == wanted;
+            break;
+        }
+        case Check::GunnerModel: {
+            const sim::SimEntity* gunner = entities().findPed(tracker_.gunner());
+            const sim::Model* model = gunner == nullptr ? nullptr : entities().findModel(gunner->model);
+            out.expected = "gunner_model " + check.text;
+            out.actual = "gunner_model " + (gunner == nullptr ? std::string("none (no gunner)")
+                                            : model == nullptr ? std::string("unknown")
+                                                               : model->name);
+            out.passed = gunner != nullptr && gunner->model == sim::hashName(check.text);
             break;
         }
         case Check::ShotOrders: {

@@ -20,11 +20,17 @@ struct Origin {
 // "file:line" for a message.
 std::string describe(const Origin& origin);
 
-struct ModelSetup {
+// A model a player installed beside the game's own (the game's own come from its model table).
+struct AddonModel {
     std::string name;
     bool isVehicle = false;
-    bool inImage = true;
-    std::int32_t framesToLoad = 2;  // negative: requested but never loads
+};
+
+// Streaming facts a scenario changes for a model of the game or an add-on.
+struct ModelSetup {
+    std::string name;
+    std::optional<bool> inImage;
+    std::optional<std::int32_t> framesToLoad;  // negative: requested but never loads
 };
 
 struct PedSetup {
@@ -54,13 +60,11 @@ struct WorldSetup {
     sim::Vec3 camera{0.0f, -6.0f, 2.0f};
     std::uint32_t startTick = 100000;
     std::uint32_t frameMs = 16;
-    std::vector<ModelSetup> models;  // the defaults, then the scenario's own entries
+    std::vector<AddonModel> addonModels;
+    std::vector<ModelSetup> models;
     std::vector<PedSetup> peds;
     std::vector<VehicleSetup> vehicles;
 };
-
-// The models every world has unless the scenario says otherwise.
-std::vector<ModelSetup> defaultModels();
 
 // What a timeline entry does. Entity references are names: a ped or vehicle of the world, or
 // one of the reserved names "player", "gunner" and "crew" (the crew vehicle).
@@ -85,6 +89,7 @@ enum class Action : std::uint8_t {
     TankHealth,      // the crew vehicle's petrol tank health set to `value`
     ClearWanted,     // the game drops the player's wanted level
     MoveCamera,      // the gameplay camera moves to `point`
+    Focus,           // the game's window gains (`flag`) or loses the focus
 };
 
 struct TimelineEvent {
@@ -100,6 +105,7 @@ struct TimelineEvent {
     std::int32_t amount = 0;
     std::int32_t seat = -1;
     float value = 0.0f;
+    bool flag = false;
     Origin origin;
 };
 
@@ -114,6 +120,7 @@ enum class Check : std::uint8_t {
     PedDown,              // the named ped is dead
     PedStanding,          // the named ped exists and lives
     Target,               // the gunner's current target ("none" for none)
+    GunnerModel,          // the model the gunner is made of
     ShotOrders,           // number of shot orders since the start, within [min, max]
     LogContains,          // TobekGunner.log holds `text` somewhere
 };

@@ -48,13 +48,21 @@ LoadedScript loadScript(const std::string& path) {
         loaded.error = "cannot load " + path + " (error " + std::to_string(GetLastError()) + ")";
         return loaded;
     }
-    if (redirectImport(loaded.module, "kernel32.dll", "GetTickCount", reinterpret_cast<void*>(&simGetTickCount)) == 0) {
-        loaded.error = path + " imports no GetTickCount from kernel32.dll";
-    }
-    if (redirectImport(loaded.module, "user32.dll", "GetAsyncKeyState", reinterpret_cast<void*>(&simGetAsyncKeyState)) ==
-        0) {
+    struct Redirect {
+        const char* library;
+        const char* function;
+        void* replacement;
+    };
+    const Redirect redirects[] = {
+        {"kernel32.dll", "GetTickCount", reinterpret_cast<void*>(&simGetTickCount)},
+        {"user32.dll", "GetAsyncKeyState", reinterpret_cast<void*>(&simGetAsyncKeyState)},
+        {"user32.dll", "GetForegroundWindow", reinterpret_cast<void*>(&simGetForegroundWindow)},
+        {"user32.dll", "GetWindowThreadProcessId", reinterpret_cast<void*>(&simGetWindowThreadProcessId)},
+    };
+    for (const Redirect& redirect : redirects) {
+        if (redirectImport(loaded.module, redirect.library, redirect.function, redirect.replacement) != 0) continue;
         if (!loaded.error.empty()) loaded.error += "; ";
-        loaded.error += path + " imports no GetAsyncKeyState from user32.dll";
+        loaded.error += path + " imports no " + redirect.function + " from " + redirect.library;
     }
     return loaded;
 }

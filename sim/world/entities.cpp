@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "world/game_models.h"
+
 namespace sim {
 
 ModelHash hashName(std::string_view name) {
@@ -23,15 +25,10 @@ ModelHash hashName(std::string_view name) {
 }
 
 Entities::Entities() {
-    addModel("player_zero", false);
-    // The crew's models stream in over a few frames, so the script's load loops really wait.
-    addModel("TECHNICAL", true, 3);
-    addModel("INSURGENT", true, 3);
-    addModel("VALKYRIE", true, 4);
-    addModel("ig_tobekdavis", false, 2);
-    addModel("adder", true, 2);
-    addModel("s_m_y_cop_01", false, 1);
-    addModel("a_m_y_hipster_01", false, 1);
+    findModel("technical")->framesToLoad = 3;
+    findModel("insurgent")->framesToLoad = 3;
+    findModel("valkyrie")->framesToLoad = 4;
+    findModel("s_m_y_blackops_01")->framesToLoad = 2;
     playerPed = addPed(hashName("player_zero"), Vec3{0.0f, 0.0f, 0.0f}, 0.0f);
     player().pedType = 0;
 }
@@ -48,7 +45,10 @@ Model& Entities::addModel(std::string_view name, bool isVehicle, std::int32_t fr
 
 Model* Entities::findModel(ModelHash hash) {
     const auto found = models.find(hash);
-    return found == models.end() ? nullptr : &found->second;
+    if (found != models.end()) return &found->second;
+    const GameModel* game = findGameModel(hash);
+    if (game == nullptr) return nullptr;
+    return &addModel(game->name, game->kind == ModelKind::Vehicle, gameModelFrames);
 }
 
 Handle Entities::addPed(ModelHash model, Vec3 position, float heading) {

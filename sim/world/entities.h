@@ -110,11 +110,15 @@ struct Entities {
     std::uint64_t frame = 0;
     std::uint32_t tick = 0;
 
-    // The player's ped, and the models of the three crew vehicles, the gunner and a few others.
+    // The player's ped. The crew's models take a few frames to stream in, so load loops really wait.
     Entities();
 
+    // An add-on model, as a player installs one beside the game's own.
     Model& addModel(std::string_view name, bool isVehicle, std::int32_t framesToLoad = 0, bool inImage = true);
+    // A model of the game (from the bundled table) or an add-on; null when the game has none.
+    // A game model gets its record here on first use, loading in `gameModelFrames` frames.
     Model* findModel(ModelHash hash);
+    Model* findModel(std::string_view name) { return findModel(hashName(name)); }
     Handle addPed(ModelHash model, Vec3 position, float heading = 0.0f);
     Handle addVehicle(ModelHash model, Vec3 position, float heading = 0.0f);
     SimEntity* find(Handle handle);
@@ -170,6 +174,7 @@ struct Entities {
     // Moves time on: tasks run down, models stream in, entities move by their velocity.
     void advance(std::uint32_t elapsedMs);
 
+    static constexpr std::int32_t gameModelFrames = 1;
     static constexpr float shotRadius = 1.0f;
     static constexpr float shotHeight = 1.0f;
     static constexpr std::int32_t shotDamage = 25;

@@ -53,8 +53,16 @@ bool crewIsFit() {
     return !isEntityUpsidedown(state.crewVehicle);
 }
 
-// The gunner leaves (or, nearly dead, is taken out at once); the vehicle is forgotten unless its
-// tank reads exactly 0.0, in which case the next passes repeat the order.
+// The game gets the vehicle back to clean up as it likes. The native may clear the handle it is
+// given, so it gets a copy; the script forgets the vehicle itself.
+void releaseCrewVehicle() {
+    Vehicle vehicle = state.crewVehicle;
+    setVehicleAsNoLongerNeeded(&vehicle);
+    state.crewVehicle = 0;
+}
+
+// The gunner leaves (or, nearly dead, is taken out at once); the vehicle is handed back and
+// forgotten unless its tank reads exactly 0.0, in which case the next passes repeat the order.
 void giveUpCrew() {
     if (static_cast<std::uint32_t>(getEntityHealth(state.gunnerPed)) <= 1) {
         clearPedTasksImmediately(state.gunnerPed);
@@ -62,7 +70,7 @@ void giveUpCrew() {
         taskLeaveVehicle(state.gunnerPed, state.crewVehicle, leaveFlags);
     }
     const float tank = getVehiclePetrolTankHealth(state.crewVehicle);
-    if (tank < 0.0f || tank > 0.0f) state.crewVehicle = 0;
+    if (tank < 0.0f || tank > 0.0f) releaseCrewVehicle();
 }
 
 // The point 20 units beyond the gunner's head, along the line from the camera to a point 0.8

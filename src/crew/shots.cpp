@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr Hash fullAutoFiringPattern = 0x5D60E4E0;
+constexpr Hash singleShotFiringPattern = 0x5D60E4E0;
 constexpr float fireTolerance = 1.0f;
 constexpr std::int32_t highestWantedLevel = 6;
 constexpr double wantedStepPerShot = 0.0017;
@@ -29,7 +29,7 @@ void shootAtPoint(Vector3& point) {
     point.z = scatter(point.z);
 
     setBlockingOfNonTemporaryEvents(state.gunnerPed, true);
-    setPedFiringPattern(state.gunnerPed, fullAutoFiringPattern);
+    setPedFiringPattern(state.gunnerPed, singleShotFiringPattern);
     setPedKeepTask(state.gunnerPed, true);
     taskVehicleShootAtCoord(state.gunnerPed, point.x, point.y, point.z, fireTolerance);
     raiseWantedLevel();
@@ -43,6 +43,6 @@ void raiseWantedLevel() {
     if (level <= state.wantedLevel) return;
 
     state.wantedLevel = level;
-    setPlayerWantedLevel(state.playerId, state.wantedLevel, false);
+    setPlayerWantedLevelNoDrop(state.playerId, state.wantedLevel, false);
     setPlayerWantedLevelNow(state.playerId, false);
 }

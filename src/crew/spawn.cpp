@@ -27,6 +27,10 @@ constexpr VehicleChoice vehicleChoices[] = {
     {"Valkyrie", "VALKYRIE", 2, 7.0f, true},
 };
 
+// The gunner's model is the one the settings name, by default an add-on a player may have
+// installed; without it a ped model that ships with the game takes his place.
+constexpr const char* stockGunnerModelName = "s_m_y_blackops_01";
+constexpr Hash stockGunnerModel = 0xB3F3EE34;
 constexpr const char* gunnerWeaponName = "WEAPON_MICROSMG";
 constexpr std::int32_t gunnerPedType = 0;
 constexpr std::int32_t gunnerHealth = 300;
@@ -90,13 +94,15 @@ const char* createCrewVehicle(const char* modelName) {
     return nullptr;
 }
 
-// The one place that picks the gunner's model.
-const char* chooseGunnerModel() { return state.settings.gunnerModel.c_str(); }
-
-const char* createGunner(const char* modelName) {
+// Leaves in `modelName` the model the gunner was created from (or tried last).
+const char* createGunner(const char*& modelName) {
     if (!doesEntityExist(state.crewVehicle)) return "vehicle not created";
-    const Hash model = getHashKey(modelName);
-    if (!isModelInCdimage(model)) return "gunner not created: its model is not in the game";
+    Hash model = getHashKey(modelName);
+    if (!isModelInCdimage(model)) {
+        modelName = stockGunnerModelName;
+        model = stockGunnerModel;
+        if (!isModelInCdimage(model)) return "gunner not created: neither model is in the game";
+    }
     if (!loadModel(model)) return "gunner model wait timed out";
 
     state.gunnerPed = createPedInsideVehicle(state.crewVehicle, gunnerPedType, model, state.gunnerSeat, true, true);
@@ -148,7 +154,7 @@ void spawnCrew() {
     state.crewVehicle = 0;
     state.gunnerPed = 0;
 
-    const char* gunnerModel = chooseGunnerModel();
+    const char* gunnerModel = state.settings.gunnerModel.c_str();
     const char* vehicleFailure = createCrewVehicle(choice.modelName);
     const char* gunnerFailure = createGunner(gunnerModel);
     reportOutcome(choice, gunnerModel, vehicleFailure != nullptr ? vehicleFailure : gunnerFailure);

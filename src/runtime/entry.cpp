@@ -14,9 +14,7 @@
 #include <cstdlib>
 #include <exception>
 
-#ifndef TG_VERSION
-#define TG_VERSION "development build"
-#endif
+// TG_VERSION: the project's version, given by the build.
 
 namespace {
 
@@ -60,9 +58,12 @@ void scriptMain() {
 }
 
 extern "C" BOOL APIENTRY DllMain(HMODULE module, DWORD reason, LPVOID /*reserved*/) {
+    // The host reloads scripts: it must be told when this library goes away.
     if (reason == DLL_PROCESS_ATTACH) {
         state.scriptModule = module;
         scriptRegister(module, scriptMain);
+    } else if (reason == DLL_PROCESS_DETACH) {
+        scriptUnregister(module);
     }
     if (reason == DLL_PROCESS_DETACH) closeLog();
     return TRUE;

@@ -1,4 +1,4 @@
-// The one seam to the host library: ScriptHookV's five exports, as the script declares them.
+// The one seam to the host library: ScriptHookV's six exports, as the script declares them.
 //
 // MinGW cannot spell the host's decorated export names, so there the functions are declared
 // with C linkage under plain names and the import library (made from ScriptHookV.def) maps each
@@ -15,6 +15,7 @@ using ScriptEntry = void (*)();
 #if defined(_MSC_VER)
 #define TG_HOST_IMPORT __declspec(dllimport)
 TG_HOST_IMPORT void scriptRegister(HMODULE module, void (*entry)());
+TG_HOST_IMPORT void scriptUnregister(HMODULE module);
 TG_HOST_IMPORT void scriptWait(unsigned long ms);
 TG_HOST_IMPORT void nativeInit(unsigned long long hash);
 TG_HOST_IMPORT void nativePush64(unsigned long long value);
@@ -27,6 +28,7 @@ TG_HOST_IMPORT unsigned long long* nativeCall();
 #endif
 extern "C" {
 TG_HOST_IMPORT void scriptRegister(HMODULE module, void (*entry)());
+TG_HOST_IMPORT void scriptUnregister(HMODULE module);
 TG_HOST_IMPORT void scriptWait(unsigned long ms);
 TG_HOST_IMPORT void nativeInit(unsigned long long hash);
 TG_HOST_IMPORT void nativePush64(unsigned long long value);

@@ -117,8 +117,8 @@ std::int32_t getPlayerGroup(Player player) { return callInt(Native::GET_PLAYER_G
 bool isPlayerWantedLevelGreater(Player player, std::int32_t wantedLevel) {
     return callLowByte(Native::IS_PLAYER_WANTED_LEVEL_GREATER, player, wantedLevel);
 }
-void setPlayerWantedLevel(Player player, std::int32_t wantedLevel, bool p2) {
-    call(Native::SET_PLAYER_WANTED_LEVEL, player, wantedLevel, p2);
+void setPlayerWantedLevelNoDrop(Player player, std::int32_t wantedLevel, bool p2) {
+    call(Native::SET_PLAYER_WANTED_LEVEL_NO_DROP, player, wantedLevel, p2);
 }
 void setPlayerWantedLevelNow(Player player, bool p1) { call(Native::SET_PLAYER_WANTED_LEVEL_NOW, player, p1); }
 

@@ -61,7 +61,7 @@ enum class Native : NativeHash {
     SET_PED_KEEP_TASK = 0x971D38760FBC02EF,
     SET_PED_NEVER_LEAVES_GROUP = 0x3DBFC55D5C9BB447,
     SET_PED_SUFFERS_CRITICAL_HITS = 0xEBD76F2359F190AC,
-    SET_PLAYER_WANTED_LEVEL = 0x340E61DE7F471565,
+    SET_PLAYER_WANTED_LEVEL_NO_DROP = 0x340E61DE7F471565,
     SET_PLAYER_WANTED_LEVEL_NOW = 0xE0A7D1E497FFCD6F,
     SET_TEXT_CENTRE = 0xC02F4DBFB51D988B,
     SET_TEXT_COLOUR = 0xBE6B23FFA53FB442,
@@ -125,7 +125,7 @@ Player playerId();
 Ped playerPedId();
 std::int32_t getPlayerGroup(Player player);
 bool isPlayerWantedLevelGreater(Player player, std::int32_t wantedLevel);
-void setPlayerWantedLevel(Player player, std::int32_t wantedLevel, bool p2);
+void setPlayerWantedLevelNoDrop(Player player, std::int32_t wantedLevel, bool p2);
 void setPlayerWantedLevelNow(Player player, bool p1);
 
 // Vehicles

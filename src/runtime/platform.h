@@ -18,6 +18,8 @@ using DWORD = std::uint32_t;
 using SHORT = std::int16_t;
 struct HINSTANCE__;
 using HINSTANCE = HINSTANCE__*;
+struct HWND__;
+using HWND = HWND__*;
 using HMODULE = HINSTANCE;
 using LPVOID = void*;
 #define APIENTRY
@@ -32,4 +34,7 @@ using LPVOID = void*;
 extern "C" DWORD GetTickCount();
 extern "C" SHORT GetAsyncKeyState(int virtualKey);
 extern "C" DWORD GetModuleFileNameW(HMODULE module, wchar_t* fileName, DWORD size);
+extern "C" HWND GetForegroundWindow();
+extern "C" DWORD GetWindowThreadProcessId(HWND window, DWORD* processId);
+extern "C" DWORD GetCurrentProcessId();
 #endif

@@ -1,4 +1,5 @@
-// The two Windows calls the game logic needs, behind plain functions so <windows.h> stays here.
+// The Windows calls the game logic needs (clock, keys, focus), behind plain functions so
+// <windows.h> stays behind the seam.
 #pragma once
 
 #include "runtime/types.h"
@@ -8,7 +9,8 @@
 // Milliseconds since the system started, wrapping every 2^32 ms.
 Tick readTickCount();
 
-// True while the key is down at the moment of the call (bit 15 of GetAsyncKeyState).
+// True while the key is down at the moment of the call (bit 15 of GetAsyncKeyState) and the
+// game's window has the focus; keys typed into another program always read as up.
 bool isKeyDown(int virtualKey);
 
 // Virtual-key codes the script reads.

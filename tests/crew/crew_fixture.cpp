@@ -19,7 +19,7 @@ void CrewTest::spawnFromMenu(std::int32_t selection) {
 PlacedCrew CrewTest::placeCrew(std::int32_t seat, sim::Vec3 where, float heading) {
     PlacedCrew crew;
     crew.vehicle = world().addVehicle(sim::hashName("INSURGENT"), where, heading);
-    crew.gunner = world().addPed(sim::hashName("ig_tobekdavis"), where, heading);
+    crew.gunner = world().addPed(sim::hashName("s_m_y_blackops_01"), where, heading);
     world().seatPed(crew.gunner, crew.vehicle, seat);
     entity(crew.gunner).health = 300;
     state.crewVehicle = crew.vehicle;

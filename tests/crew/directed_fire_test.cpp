@@ -240,12 +240,13 @@ void PrintTo(const UnfitCase& c, std::ostream* out) { *out << c.name; }
 
 class GivingUpTest : public DirectedFireTest, public ::testing::WithParamInterface<UnfitCase> {};
 
-TEST_P(GivingUpTest, TheGunnerIsToldToLeaveAndTheVehicleForgotten) {
+TEST_P(GivingUpTest, TheGunnerIsToldToLeaveAndTheVehicleHandedBack) {
     const UnfitCase& c = GetParam();
     sim::SimEntity& vehicle = entity(crew.vehicle);
     vehicle.inWater = c.inWater;
     vehicle.upsideDown = c.upsideDown;
     vehicle.petrolTankHealth = c.tank;
+    const sim::Vec3 where = vehicle.position;
     const std::size_t from = mark();
     host().runFrames(1);
     const auto leave = callsSince(from, "TASK_LEAVE_VEHICLE");
@@ -257,9 +258,19 @@ TEST_P(GivingUpTest, TheGunnerIsToldToLeaveAndTheVehicleForgotten) {
     EXPECT_TRUE(callsSince(from, "GET_GAMEPLAY_CAM_COORD").empty());
     EXPECT_EQ(state.crewVehicle, c.vehicleKept ? crew.vehicle : 0);
     EXPECT_EQ(entity(crew.gunner).task.kind, sim::TaskKind::LeaveVehicle);
-    // The crew is not handed back to the game.
+    // A forgotten vehicle goes back to the game, through a copy of the handle, and stays where it
+    // is; the gunner waits for the next spawn to be dismissed.
+    const auto released = callsSince(from, "SET_VEHICLE_AS_NO_LONGER_NEEDED");
+    ASSERT_EQ(released.size(), c.vehicleKept ? 0u : 1u);
+    if (!c.vehicleKept) {
+        EXPECT_NE(released[0]->slots[0], reinterpret_cast<std::uintptr_t>(&state.crewVehicle));
+    }
+    EXPECT_EQ(vehicle.noLongerNeeded, !c.vehicleKept);
+    ASSERT_TRUE(world().exists(crew.vehicle));
+    EXPECT_EQ(entity(crew.vehicle).position.x, where.x);
+    EXPECT_EQ(entity(crew.vehicle).position.y, where.y);
     EXPECT_FALSE(entity(crew.gunner).noLongerNeeded);
-    EXPECT_FALSE(vehicle.noLongerNeeded);
+    EXPECT_TRUE(callsSince(from, "SET_ENTITY_COORDS").empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(

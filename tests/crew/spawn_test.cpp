@@ -66,7 +66,7 @@ TEST_P(SpawnEachVehicle, PlacesTheVehicleAheadAndTheArmedGunnerInItsSeat) {
     const sim::SimEntity& gunner = entity(state.gunnerPed);
     EXPECT_TRUE(world().isSittingIn(state.gunnerPed, state.crewVehicle));
     EXPECT_EQ(gunner.seat, c.seat);
-    EXPECT_EQ(gunner.model, sim::hashName("ig_tobekdavis"));
+    EXPECT_EQ(gunner.model, sim::hashName("s_m_y_blackops_01"));
     EXPECT_EQ(gunner.pedType, 0);
     EXPECT_EQ(gunner.group, world().playerGroup);
     EXPECT_TRUE(gunner.neverLeavesGroup);
@@ -88,7 +88,7 @@ TEST_P(SpawnEachVehicle, PlacesTheVehicleAheadAndTheArmedGunnerInItsSeat) {
     EXPECT_EQ(state.statusDuration, 3000u);
     // Both model requests were released once their entity stood in the world.
     EXPECT_EQ(world().findModel(sim::hashName(c.model))->releaseCount, 1);
-    EXPECT_EQ(world().findModel(sim::hashName("ig_tobekdavis"))->releaseCount, 1);
+    EXPECT_EQ(world().findModel(sim::hashName("s_m_y_blackops_01"))->releaseCount, 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -125,7 +125,7 @@ TEST_F(SpawnTest, SpawnLoadsEachModelFrameByFrameAndPausesBetweenSteps) {
                             "IS_MODEL_A_VEHICLE", "REQUEST_MODEL", "HAS_MODEL_LOADED", "PLAYER_PED_ID",
                             "GET_OFFSET_FROM_ENTITY_IN_WORLD_COORDS", "CREATE_VEHICLE", "SET_VEHICLE_ON_GROUND_PROPERLY",
                             "SET_MODEL_AS_NO_LONGER_NEEDED", "DOES_ENTITY_EXIST", "GET_HASH_KEY",
-                            "IS_MODEL_IN_CDIMAGE", "REQUEST_MODEL", "HAS_MODEL_LOADED", "CREATE_PED_INSIDE_VEHICLE",
+                            "IS_MODEL_IN_CDIMAGE", "IS_MODEL_IN_CDIMAGE", "REQUEST_MODEL", "HAS_MODEL_LOADED", "CREATE_PED_INSIDE_VEHICLE",
                             "SET_MODEL_AS_NO_LONGER_NEEDED", "DOES_ENTITY_EXIST", "DOES_ENTITY_EXIST",
                             "GET_PLAYER_GROUP", "SET_PED_AS_GROUP_MEMBER", "SET_PED_NEVER_LEAVES_GROUP",
                             "SET_PED_GROUP_MEMBER_PASSENGER_INDEX", "SET_ENTITY_MAX_HEALTH", "SET_ENTITY_HEALTH",
@@ -318,9 +318,9 @@ TEST_F(SpawnTest, AVehicleTheGameRefusesLeavesNoGunner) {
     EXPECT_EQ(state.statusText, "Failed creating vehicle.");
 }
 
-TEST_F(SpawnTest, AMissingGunnerModelLeavesTheVehicleStanding) {
+TEST_F(SpawnTest, WithNeitherGunnerModelTheVehicleStandsAlone) {
     startScript();
-    world().findModel(sim::hashName("ig_tobekdavis"))->inImage = false;
+    world().findModel(sim::hashName("s_m_y_blackops_01"))->inImage = false;
     const std::size_t from = mark();
     spawnFromMenu(1);
     ASSERT_TRUE(world().exists(state.crewVehicle));
@@ -355,12 +355,12 @@ TEST_F(SpawnTest, AVehicleModelThatNeverLoadsIsReleasedAfterTenSeconds) {
 
 TEST_F(SpawnTest, AGunnerModelThatNeverLoadsLeavesTheVehicle) {
     startScript();
-    world().findModel(sim::hashName("ig_tobekdavis"))->framesToLoad = -1;
+    world().findModel(sim::hashName("s_m_y_blackops_01"))->framesToLoad = -1;
     const std::size_t from = mark();
     spawnFromMenu(0);
     const auto release = callsSince(from, "SET_MODEL_AS_NO_LONGER_NEEDED");
     ASSERT_EQ(release.size(), 2u);
-    EXPECT_EQ(release[1]->slots[0], sim::hashName("ig_tobekdavis"));
+    EXPECT_EQ(release[1]->slots[0], sim::hashName("s_m_y_blackops_01"));
     EXPECT_TRUE(world().exists(state.crewVehicle));
     EXPECT_EQ(state.gunnerPed, 0);
     EXPECT_TRUE(callsSince(from, "CREATE_PED_INSIDE_VEHICLE").empty());

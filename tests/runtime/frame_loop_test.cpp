@@ -3,6 +3,7 @@
 #include "runtime/state.h"
 #include "ui/status_text.h"
 
+#include "script_link/script_module.h"
 #include "support/script_harness.h"
 
 #include <gtest/gtest.h>
@@ -15,15 +16,37 @@ namespace {
 
 using test::ScriptTest;
 
-TEST(LibraryEntry, OnlyProcessAttachRegistersTheScript) {
+// Attach registers the script and detach unregisters it (the host reloads scripts); the thread
+// notifications do nothing, and no native is called from DllMain.
+TEST(LibraryEntry, ProcessAttachRegistersAndProcessDetachUnregisters) {
     sim::SimHost host;
-    for (DWORD reason : {DWORD{DLL_PROCESS_DETACH}, DWORD{DLL_THREAD_ATTACH}, DWORD{DLL_THREAD_DETACH}}) {
-        EXPECT_EQ(DllMain(nullptr, reason, nullptr), TRUE);
+    auto* const module = reinterpret_cast<HMODULE>(std::uintptr_t{0x7FF700000000});
+    for (DWORD reason : {DWORD{DLL_THREAD_ATTACH}, DWORD{DLL_THREAD_DETACH}}) {
+        EXPECT_EQ(DllMain(module, reason, nullptr), TRUE);
         EXPECT_FALSE(host.registered());
     }
-    EXPECT_EQ(DllMain(nullptr, DLL_PROCESS_ATTACH, nullptr), TRUE);
+    EXPECT_EQ(DllMain(module, DLL_PROCESS_ATTACH, nullptr), TRUE);
     EXPECT_TRUE(host.registered());
+    EXPECT_EQ(DllMain(module, DLL_THREAD_DETACH, nullptr), TRUE);
+    EXPECT_TRUE(host.registered());
+    EXPECT_EQ(host.unregisterCount(), 0u);
+
+    EXPECT_EQ(DllMain(module, DLL_PROCESS_DETACH, nullptr), TRUE);
+    EXPECT_FALSE(host.registered());
+    EXPECT_EQ(host.unregisterCount(), 1u);
+    EXPECT_TRUE(host.errors().empty()) << host.errors().front();  // the same module that registered
     EXPECT_EQ(host.callCount(), 0u);
+}
+
+TEST_F(ScriptTest, UnloadingARunningScriptUnregistersItAndItRunsNoMore) {
+    host().runFrames(5);
+    const std::uint64_t calls = host().callCount();
+    ASSERT_GT(calls, 0u);
+    host().unload(sim::linkedScript());
+    EXPECT_EQ(host().unregisterCount(), 1u);
+    EXPECT_FALSE(host().registered());
+    host().runFrames(5);
+    EXPECT_EQ(host().callCount(), calls);
 }
 
 TEST(LibraryEntry, TheBufferExistsBeforeAttach) { EXPECT_NE(state.nearbyPeds, nullptr); }
@@ -82,7 +105,6 @@ TEST_F(ScriptTest, EveryRunStartsFromFreshState) {
     EXPECT_EQ(host().countCalls("GET_SCREEN_RESOLUTION"), 1u);
 }
 
-
 // A pass with the status message showing and the menu open, at 800 x 600.
 class FramePassTest : public ScriptTest {
 protected:
@@ -108,8 +130,12 @@ protected:
         return drawn;
     }
 
-    const std::vector<std::string> everything = {"Technical vehicle created.", "Tobek gunner - Select a vehicle",
-                                                 "Technical", "Insurgent", "Valkyrie", "Close menu"};
+    const std::vector<std::string> everything = {"Technical vehicle created.",
+                                                 "Tobek gunner - Select a vehicle",
+                                                 "Technical",
+                                                 "Insurgent",
+                                                 "Valkyrie",
+                                                 "Close menu"};
 };
 
 TEST_F(FramePassTest, TheStatusMessageTheMenuAndTheSupervisorRunInThatOrder) {

@@ -97,7 +97,7 @@ TEST_F(SettingsTest, EachSettingIsAppliedAndLoggedAsInForce) {
 }
 
 TEST_F(SettingsTest, TheShippedFileSetsExactlyTheDefaults) {
-    std::ifstream in(std::string(TG_DIST_DIR) + "/TobekGunner.ini", std::ios::binary);
+    std::ifstream in(std::string(TG_PACKAGING_DIR) + "/TobekGunner.ini", std::ios::binary);
     ASSERT_TRUE(in);
     std::ostringstream text;
     text << in.rdbuf();
@@ -155,7 +155,6 @@ TEST_F(SettingsTest, ARemappedAttackModeKeyStepsTheModeAndEDoesNot) {
 }
 
 TEST_F(SettingsTest, TheGunnerModelSettingChoosesTheSpawnedPed) {
-    world().findModel(sim::hashName("ig_tobekdavis"))->inImage = false;
     startWith("[gunner]\nmodel = s_m_y_cop_01\n");
     spawnFromMenu(0);
     ASSERT_TRUE(world().exists(state.gunnerPed));

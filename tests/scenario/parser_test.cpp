@@ -35,15 +35,16 @@ screen = [1920, 1080]
 frame_ms = 10
 start_tick = 4294967000
 player = { position = [1, 2, 3], heading = 90 }
+addon_models = [{ name = "ig_tobekdavis", kind = "ped" }]
 
 [world.models]
 INSURGENT = 7
 VALKYRIE = { in_image = false }
-u_m_y_zombie_01 = { frames = 0 }
+ig_tobekdavis = { frames = 0 }
 
 [[world.peds]]
 name = "thug"
-model = "u_m_y_zombie_01"
+model = "ig_tobekdavis"
 position = [5, 6, 0]
 type = 6
 health = 150
@@ -69,24 +70,25 @@ TEST(ScenarioParser, ReadsWorldTimelineAndExpectations) {
     EXPECT_FLOAT_EQ(s.world.playerHeading, 90.0f);
     EXPECT_FLOAT_EQ(s.world.playerPosition.z, 3.0f);
 
-    auto model = [&](const std::string& name) {
-        for (const auto& m : s.world.models) {
-            if (m.name == name) return m;
-        }
-        ADD_FAILURE() << "no model " << name;
-        return scenario::ModelSetup{};
-    };
-    EXPECT_EQ(model("INSURGENT").framesToLoad, 7);
-    EXPECT_TRUE(model("INSURGENT").isVehicle);
-    EXPECT_FALSE(model("VALKYRIE").inImage);
-    EXPECT_TRUE(model("TECHNICAL").inImage);
-    EXPECT_FALSE(model("ig_tobekdavis").isVehicle);
-    EXPECT_EQ(model("u_m_y_zombie_01").framesToLoad, 0);
+    // The add-on comes first; the changes name the game's models as its table writes them.
+    ASSERT_EQ(s.world.addonModels.size(), 1u);
+    EXPECT_EQ(s.world.addonModels[0].name, "ig_tobekdavis");
+    EXPECT_FALSE(s.world.addonModels[0].isVehicle);
+    ASSERT_EQ(s.world.models.size(), 3u);
+    EXPECT_EQ(s.world.models[0].name, "insurgent");
+    EXPECT_EQ(s.world.models[0].framesToLoad, 7);
+    EXPECT_FALSE(s.world.models[0].inImage.has_value());
+    EXPECT_EQ(s.world.models[1].name, "valkyrie");
+    EXPECT_EQ(s.world.models[1].inImage, false);
+    EXPECT_FALSE(s.world.models[1].framesToLoad.has_value());
+    EXPECT_EQ(s.world.models[2].name, "ig_tobekdavis");
+    EXPECT_EQ(s.world.models[2].framesToLoad, 0);
 
     ASSERT_EQ(s.world.peds.size(), 1u);
+    EXPECT_EQ(s.world.peds[0].model, "ig_tobekdavis");
     EXPECT_EQ(s.world.peds[0].pedType, 6);
     EXPECT_EQ(s.world.peds[0].health, 150);
-    EXPECT_EQ(s.world.peds[0].origin.line, 26);  // its [[world.peds]] header
+    EXPECT_EQ(s.world.peds[0].origin.line, 27);  // its [[world.peds]] header
 
     // Sorted by time, ties kept in file order.
     ASSERT_EQ(s.timeline.size(), 8u);
@@ -113,7 +115,7 @@ TEST(ScenarioParser, ReadsWorldTimelineAndExpectations) {
     ASSERT_EQ(s.expectations[0].checks.size(), 3u);
     // In the order written, each with its own line.
     EXPECT_EQ(s.expectations[0].checks[0].check, Check::WantedLevel);
-    EXPECT_EQ(s.expectations[0].checks[0].origin.line, 35);
+    EXPECT_EQ(s.expectations[0].checks[0].origin.line, 36);
     EXPECT_EQ(s.expectations[0].checks[1].check, Check::Status);
     EXPECT_EQ(s.expectations[0].checks[2].text, "thug");
     EXPECT_FALSE(s.expectations[1].atMs.has_value());
@@ -143,7 +145,24 @@ TEST(ScenarioParser, EachKindOfBadInputNamesFileLineAndField) {
          "bad.toml:3: timeline[0].explode: unknown event 'explode' (known: press, release, tap"},
         {"end = 100\ntimeline = [ { at = -5, press = \"e\" } ]\n", "bad.toml:2: timeline[0].at: negative time -5 ms"},
         {"end = 100\n[[world.peds]]\nname = \"a\"\nmodel = \"nobody_01\"\nposition = [0,0,0]\n",
-         "bad.toml:4: world.peds[0].model: model 'nobody_01' is not in the world"},
+         "bad.toml:4: world.peds[0].model: model 'nobody_01' is not in the game (a model a player installs goes under "
+         "[world] addon_models)"},
+        {"end = 100\n[[world.vehicles]]\nname = \"a\"\nmodel = \"technical9\"\nposition = [0,0,0]\n",
+         "bad.toml:4: world.vehicles[0].model: model 'technical9' is not in the game"},
+        {"end = 100\n[world.models]\nig_tobekdavis = 3\n",
+         "bad.toml:3: world.models.ig_tobekdavis: model 'ig_tobekdavis' is not in the game"},
+        {"end = 100\n[world.models]\nadder = { vehicle = false }\n",
+         "bad.toml:3: world.models.adder.vehicle: unknown model field 'vehicle'"},
+        {"end = 100\n[world]\naddon_models = [{ name = \"Adder\", kind = \"vehicle\" }]\n",
+         "bad.toml:3: world.addon_models[0].name: 'Adder' ships with the game"},
+        {"end = 100\n[world]\naddon_models = [{ name = \"x\", kind = \"plane\" }]\n",
+         "bad.toml:3: world.addon_models[0].kind: expected \"ped\" or \"vehicle\", not 'plane'"},
+        {"end = 100\n[world]\naddon_models = [{ name = \"x\", kind = \"ped\" }, { name = \"X\", kind = \"ped\" }]\n",
+         "bad.toml:3: world.addon_models[1].name: 'X' is declared twice"},
+        {"end = 100\n[world]\naddon_models = [{ name = \"x\", kind = \"ped\" }]\n[[world.vehicles]]\nname = \"a\"\n"
+         "model = \"x\"\nposition = [0,0,0]\n",
+         "bad.toml:6: world.vehicles[0].model: model 'x' is not a vehicle model"},
+        {"end = 100\ntimeline = [ { at = 5, focus = \"no\" } ]\n", "bad.toml:2: timeline[0].focus: expected"},
         {"end = 100\n[[world.peds]]\nname = \"a\"\nmodel = \"INSURGENT\"\nposition = [0,0,0]\n",
          "bad.toml:4: world.peds[0].model: model 'INSURGENT' is a vehicle model"},
         {"end = 100\ntimeline = [ { at = 5, hide = \"ghost\" } ]\n",
@@ -161,13 +180,23 @@ TEST(ScenarioParser, EachKindOfBadInputNamesFileLineAndField) {
         {"end = 100\n[[expect]]\nattack = 1\n", "bad.toml:3: expect[0].attack: unknown expectation 'attack'"},
         {"name = \"no end\"\n", "bad.toml:1: end: missing"},
         {"end = 100\n[world]\nframe_ms = 16\ntimeline = []\n",
-         "world.timeline: unknown world field 'timeline' (known: screen, frame_ms, start_tick, camera, player, models, "
-         "peds, vehicles); a top-level key written after a [table] header belongs to that table"},
+         "world.timeline: unknown world field 'timeline' (known: screen, frame_ms, start_tick, camera, player, "
+         "addon_models, models, peds, vehicles); a top-level key written after a [table] header belongs to that table"},
     };
     for (const auto& c : cases) {
         const std::string message = errorOf(c.text);
         EXPECT_NE(message.find(c.message), std::string::npos) << "input:\n" << c.text << "\nmessage: " << message;
     }
+}
+
+TEST(ScenarioParser, FocusEventsSayWhetherTheGameHasTheFocus) {
+    const auto s =
+        parseScenario("end = 100\ntimeline = [ { at = 9, focus = true }, { at = 5, focus = false } ]\n", "f.toml");
+    ASSERT_EQ(s.timeline.size(), 2u);
+    EXPECT_EQ(s.timeline[0].action, Action::Focus);
+    EXPECT_FALSE(s.timeline[0].flag);
+    EXPECT_EQ(s.timeline[1].action, Action::Focus);
+    EXPECT_TRUE(s.timeline[1].flag);
 }
 
 TEST(ScenarioParser, ReferencesAreCheckedAgainstWhatTheEventCanActOn) {
@@ -220,8 +249,8 @@ namespace {
 
 // The benchmark's hour of combat is read like any scenario; it must stay valid.
 TEST(ScenarioParser, TheBenchmarkScenarioReads) {
-    const auto path = std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "benchmarks" /
-                      "one_hour_combat.toml";
+    // The source folder comes from the build: with a compiler cache __FILE__ may be relative.
+    const auto path = std::filesystem::path(TG_SOURCE_DIR) / "benchmarks" / "one_hour_combat.toml";
     const auto s = scenario::loadScenario(path.string());
     EXPECT_EQ(s.endMs, 3600000u);
     EXPECT_EQ(s.world.peds.size(), 24u);

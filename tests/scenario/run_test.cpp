@@ -193,7 +193,8 @@ TEST(ScenarioRun, TheTraceGetsOneLinePerNativeCall) {
 namespace {
 
 std::filesystem::path scenarioFolder() {
-    return std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "scenarios";
+    // The source folder comes from the build: with a compiler cache __FILE__ may be relative.
+    return std::filesystem::path(TG_SOURCE_DIR) / "scenarios";
 }
 
 // What the run derives from the calls alone (all a Windows process can see) must match the

@@ -1,6 +1,7 @@
 // The simulated screen: the text layout model, the text and box natives, and the frame record.
 #include "host/sim_host.h"
 #include "runtime/natives.h"
+#include "scenario/parser.h"
 #include "world/screen.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +12,23 @@
 namespace {
 
 using Lines = std::vector<std::string>;
+
+// Current game builds report 1280 x 720 whatever the display; a scenario may still set a size.
+TEST(ScreenResolution, TheWorldAnswersLikeTheGameUnlessAScenarioSetsASize) {
+    sim::SimHost host;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    getScreenResolution(&width, &height);
+    EXPECT_EQ(width, 1280);
+    EXPECT_EQ(height, 720);
+
+    const auto plain = scenario::parseScenario("end = 100\n", "plain.toml");
+    EXPECT_EQ(plain.world.screenWidth, 1280);
+    EXPECT_EQ(plain.world.screenHeight, 720);
+    const auto sized = scenario::parseScenario("end = 100\n[world]\nscreen = [800, 600]\n", "sized.toml");
+    EXPECT_EQ(sized.world.screenWidth, 800);
+    EXPECT_EQ(sized.world.screenHeight, 600);
+}
 
 sim::TextStyle styleOf(float scale, bool centre) {
     sim::TextStyle style;

@@ -45,8 +45,8 @@ TEST_F(WorldTest, HashKeysAndModelQueries) {
     EXPECT_EQ(getHashKey("WEAPON_UNARMED"), 0xA2719263u);
     EXPECT_TRUE(isModelInCdimage(getHashKey("INSURGENT")));
     EXPECT_TRUE(isModelAVehicle(getHashKey("INSURGENT")));
-    EXPECT_TRUE(isModelInCdimage(getHashKey("ig_tobekdavis")));
-    EXPECT_FALSE(isModelAVehicle(getHashKey("ig_tobekdavis")));
+    EXPECT_TRUE(isModelInCdimage(getHashKey("s_m_y_blackops_01")));
+    EXPECT_FALSE(isModelAVehicle(getHashKey("s_m_y_blackops_01")));
     EXPECT_FALSE(isModelInCdimage(getHashKey("no_such_model")));
     world().findModel(sim::hashName("adder"))->inImage = false;
     EXPECT_FALSE(isModelInCdimage(getHashKey("adder")));
@@ -93,7 +93,7 @@ TEST_F(WorldTest, CreationNeedsALoadedModelOfTheRightKind) {
     EXPECT_FALSE(entity(v).upsideDown);
     EXPECT_EQ(host.calls().back().intResult(), 1);
 
-    const Hash pedModel = getHashKey("ig_tobekdavis");
+    const Hash pedModel = getHashKey("s_m_y_blackops_01");
     requestModel(pedModel);
     host.runFrames(3);
     EXPECT_EQ(createVehicle(pedModel, 0.0f, 0.0f, 0.0f, 0.0f, true, true), 0);
@@ -235,7 +235,7 @@ TEST_F(WorldTest, DamageIsRecordedPerAttacker) {
 }
 
 TEST_F(WorldTest, TheWantedLevelIsSetThenAppliedAndNeverDropped) {
-    setPlayerWantedLevel(playerId(), 2, false);
+    setPlayerWantedLevelNoDrop(playerId(), 2, false);
     EXPECT_EQ(world().pendingWantedLevel, 2);
     EXPECT_FALSE(isPlayerWantedLevelGreater(playerId(), 0));
     setPlayerWantedLevelNow(playerId(), false);
@@ -243,13 +243,13 @@ TEST_F(WorldTest, TheWantedLevelIsSetThenAppliedAndNeverDropped) {
     EXPECT_TRUE(isPlayerWantedLevelGreater(playerId(), 1));
     EXPECT_FALSE(isPlayerWantedLevelGreater(playerId(), 2));
 
-    setPlayerWantedLevel(playerId(), 1, false);
+    setPlayerWantedLevelNoDrop(playerId(), 1, false);
     setPlayerWantedLevelNow(playerId(), false);
     EXPECT_EQ(world().wantedLevel, 2);
 
     world().clearWantedLevel();
     EXPECT_FALSE(isPlayerWantedLevelGreater(playerId(), 0));
-    setPlayerWantedLevel(playerId(), 1, false);
+    setPlayerWantedLevelNoDrop(playerId(), 1, false);
     setPlayerWantedLevelNow(playerId(), false);
     EXPECT_EQ(world().wantedLevel, 1);
     EXPECT_FALSE(isPlayerWantedLevelGreater(playerId() + 1, 0));
@@ -424,7 +424,7 @@ TEST_F(WorldTest, StaleHandlesAreAnsweredWithZeros) {
         Ped handle = stale;
         setPedAsNoLongerNeeded(&handle);
         setVehicleAsNoLongerNeeded(&handle);
-        EXPECT_EQ(createPedInsideVehicle(stale, 0, getHashKey("ig_tobekdavis"), 1, true, true), 0);
+        EXPECT_EQ(createPedInsideVehicle(stale, 0, getHashKey("s_m_y_blackops_01"), 1, true, true), 0);
     }
     EXPECT_TRUE(world().shots.empty());
 }

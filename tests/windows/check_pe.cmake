@@ -1,8 +1,9 @@
 # Reads `objdump -p` of a PE file and checks what it imports and exports.
 #   cmake -DOBJDUMP=... -DFILE=... -DKIND=script|host -P check_pe.cmake
-# script: a PE32+ DLL whose only non-system import is ScriptHookV.dll with exactly the host's five
-#         decorated names, which takes its clock and keys from kernel32/user32 and exports nothing.
-# host:   a PE32+ DLL (the substitute ScriptHookV.dll) that exports the five decorated names and
+# script: a PE32+ DLL whose only non-system import is ScriptHookV.dll with exactly the host's six
+#         decorated names, which takes its clock, keys and window focus from kernel32/user32 and
+#         exports nothing.
+# host:   a PE32+ DLL (the substitute ScriptHookV.dll) that exports the six decorated names and
 #         imports system libraries only.
 cmake_minimum_required(VERSION 3.25)
 
@@ -11,6 +12,7 @@ set(host_functions
   "?nativeInit@@YAX_K@Z"
   "?nativePush64@@YAX_K@Z"
   "?scriptRegister@@YAXPEAUHINSTANCE__@@P6AXXZ@Z"
+  "?scriptUnregister@@YAXPEAUHINSTANCE__@@@Z"
   "?scriptWait@@YAXK@Z")
 # Libraries every Windows installation has; anything else would have to ship beside the DLL.
 set(system_library_pattern "^(kernel32|user32|msvcrt|ucrtbase|ntdll|advapi32|api-ms-win-[a-z0-9-]+)\\.dll$")
@@ -80,12 +82,17 @@ if(KIND STREQUAL "script")
       fail("imports [${imported}] from ScriptHookV.dll, expected exactly [${host_functions}]")
     endif()
   endif()
-  if(NOT "GetTickCount" IN_LIST imports_kernel32.dll)
-    fail("does not import GetTickCount from KERNEL32.dll")
-  endif()
-  if(NOT "GetAsyncKeyState" IN_LIST imports_user32.dll)
-    fail("does not import GetAsyncKeyState from USER32.dll")
-  endif()
+  # The simulated host's runners redirect these imports; each must be there under its own name.
+  foreach(name IN ITEMS GetTickCount GetCurrentProcessId)
+    if(NOT name IN_LIST imports_kernel32.dll)
+      fail("does not import ${name} from KERNEL32.dll")
+    endif()
+  endforeach()
+  foreach(name IN ITEMS GetAsyncKeyState GetForegroundWindow GetWindowThreadProcessId)
+    if(NOT name IN_LIST imports_user32.dll)
+      fail("does not import ${name} from USER32.dll")
+    endif()
+  endforeach()
   if(exports)
     fail("exports [${exports}]; the script exports nothing")
   endif()

@@ -1,6 +1,7 @@
 // The real TobekGunner.asi in a Windows process (under Wine here) against the substitute
-// ScriptHookV.dll: registration while loading, the start-up natives, one yield per frame, and the
-// script reading the simulated clock and keyboard through its rewritten imports.
+// ScriptHookV.dll: registration while loading, the start-up natives, one yield per frame, the
+// script reading the simulated clock, keyboard and window focus through its rewritten imports, and
+// unregistering when the library is unloaded.
 //   tg_wine_smoke.exe SCRIPT.asi TRACE.jsonl
 #include "host/host_api.h"
 #include "windows/script_loader.h"
@@ -73,8 +74,8 @@ int main(int argc, char** argv) {
            "GET_SCREEN_RESOLUTION once, got " + number(simCountCalls("GET_SCREEN_RESOLUTION")));
     expect(simCountCalls("REQUEST_STREAMED_TEXTURE_DICT") == 1,
            "REQUEST_STREAMED_TEXTURE_DICT once, got " + number(simCountCalls("REQUEST_STREAMED_TEXTURE_DICT")));
-    expect(simWaitCount() == quietFrames, "one scriptWait per frame: " + number(simWaitCount()) + " in " +
-                                              number(quietFrames) + " frames");
+    expect(simWaitCount() == quietFrames,
+           "one scriptWait per frame: " + number(simWaitCount()) + " in " + number(quietFrames) + " frames");
     expect(simTimedWaitCount() == 0, "every wait is scriptWait(0), " + number(simTimedWaitCount()) + " were not");
 
     // The script seeded the C runtime's generator with GetTickCount() on its first frame. This
@@ -86,8 +87,19 @@ int main(int argc, char** argv) {
     const int drawnFirst = std::rand();
     const int drawnSecond = std::rand();
     expect(drawnFirst == first && drawnSecond == second,
-           "the generator was seeded with the simulated start tick: expected " + number(first) + ", " +
-               number(second) + ", drew " + number(drawnFirst) + ", " + number(drawnSecond));
+           "the generator was seeded with the simulated start tick: expected " + number(first) + ", " + number(second) +
+               ", drew " + number(drawnFirst) + ", " + number(drawnSecond));
+
+    // Ctrl+I while another window has the focus does nothing.
+    simSetFocus(0);
+    simSetKey(0x11, 1);
+    simSetKey(0x49, 1);
+    simRunFrames(5);
+    simSetKey(0x11, 0);
+    simSetKey(0x49, 0);
+    simSetFocus(1);
+    simRunFrames(1);
+    const std::uint64_t lastQuietFrame = simFrame();
 
     // Ctrl+I on the simulated keyboard opens the menu, drawn from the next frame on.
     simSetKey(0x11, 1);
@@ -97,6 +109,11 @@ int main(int argc, char** argv) {
     simSetKey(0x49, 0);
     simRunFrames(3);
     simCloseTrace();
+
+    // Unloading the library tells the host: the script's DllMain unregisters it.
+    expect(FreeLibrary(loaded.module) != 0, "the script library unloads");
+    expect(simUnregisterCount() == 1, "scriptUnregister once on unload, got " + number(simUnregisterCount()));
+    expect(simRegistered() == 0, "no script is registered after the unload");
 
     for (std::size_t i = 0; i < simErrorCount(); ++i) expect(false, std::string("host protocol error: ") + simError(i));
 
@@ -116,9 +133,9 @@ int main(int argc, char** argv) {
     bool titleAfterKeys = false;
     for (const std::string& line : lines) {
         if (line.find(menuTitle) == std::string::npos) continue;
-        (frameOf(line) <= quietFrames + 1 ? titleBeforeKeys : titleAfterKeys) = true;
+        (frameOf(line) <= lastQuietFrame + 1 ? titleBeforeKeys : titleAfterKeys) = true;
     }
-    expect(!titleBeforeKeys, "no menu is drawn before Ctrl+I");
+    expect(!titleBeforeKeys, "no menu is drawn before Ctrl+I with the focus");
     expect(titleAfterKeys, "the menu title is drawn after Ctrl+I on the simulated keyboard");
 
     if (failures == 0) {
