@@ -118,6 +118,8 @@ unsigned long long* nativeCall() {
 }
 
 std::uint32_t GetTickCount() { return bench::clock; }
+// The script has no folder here: no settings file, no log.
+std::uint32_t GetModuleFileNameW(HINSTANCE__* /*module*/, wchar_t* /*fileName*/, std::uint32_t /*size*/) { return 0; }
 std::int16_t GetAsyncKeyState(int virtualKey) {
     return bench::keys[static_cast<std::size_t>(virtualKey & 0xFF)] ? static_cast<std::int16_t>(0x8000) : 0;
 }

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages_for() {
   case "$1" in
-    build) echo "cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev libtomlplusplus-dev nlohmann-json3-dev libxml2-utils" ;;
+    build) echo "cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev libtomlplusplus-dev nlohmann-json3-dev libsimpleini-dev libxml2-utils" ;;
     # The cross compiler, dlltool and objdump (binutils), and Wine: `wine` holds the `wine`
     # launcher and `wine64` the 64-bit loader it runs (no i386 multiarch needed).
     windows) echo "g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64" ;;

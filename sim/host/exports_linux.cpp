@@ -1,7 +1,9 @@
 // The host library's exports and the Windows calls, as the Linux build of the script links them.
 #include "host/sim_host.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <string>
 
 namespace {
 
@@ -38,6 +40,17 @@ std::uint32_t GetWindowThreadProcessId(HWND__* window, std::uint32_t* processId)
     return 1;  // the window's thread; the script does not use it
 }
 std::uint32_t GetCurrentProcessId() { return host().processId(); }
+
+// As on Windows: the length copied, the text cut and terminated when the buffer is too small,
+// 0 when the host has no file for the script.
+std::uint32_t GetModuleFileNameW(HINSTANCE__* /*module*/, wchar_t* fileName, std::uint32_t size) {
+    const std::string& path = host().scriptPath();
+    if (path.empty() || size == 0) return 0;
+    const std::size_t copied = std::min<std::size_t>(path.size(), size - 1);
+    for (std::size_t i = 0; i < copied; ++i) fileName[i] = static_cast<unsigned char>(path[i]);
+    fileName[copied] = L'\0';
+    return static_cast<std::uint32_t>(copied < path.size() ? size : copied);
+}
 
 void srand(unsigned int seed) { randomSeed = seed; }
 int rand() {

@@ -75,6 +75,11 @@ public:
     // Hooks run at the top of every frame, before the script: scenario timelines use them.
     void addFrameHook(std::function<void(SimHost&)> hook) { frameHooks_.push_back(std::move(hook)); }
 
+    // Where the script library lies, as GetModuleFileNameW reports it; its folder holds the
+    // settings file and the log. Empty: the script has no folder (no settings, no log).
+    void setScriptPath(std::string path) { scriptPath_ = std::move(path); }
+    const std::string& scriptPath() const { return scriptPath_; }
+
     // Keyboard and mouse, as GetAsyncKeyState reports them.
     void setKey(int virtualKey, bool down) { keys_[static_cast<std::size_t>(virtualKey & 0xFF)] = down; }
     bool keyDown(int virtualKey) const { return keys_[static_cast<std::size_t>(virtualKey & 0xFF)]; }
@@ -148,6 +153,7 @@ private:
     HostConfig config_;
     World world_;
     std::array<bool, 256> keys_{};
+    std::string scriptPath_;
     bool focused_ = true;
     std::uint32_t processId_ = 0x1F40;
     mutable std::vector<KeyRead> keyReads_;  // read-only queries record what was asked

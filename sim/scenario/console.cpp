@@ -43,6 +43,11 @@ void Printer::summary(const RunResult& result) {
                      static_cast<unsigned long long>(result.derivationMismatches));
         for (const auto& note : result.mismatchNotes) std::fprintf(out_, "    %s\n", note.c_str());
     }
+    if (!result.log.empty()) {
+        std::fprintf(out_, "\nTobekGunner.log\n");
+        std::fwrite(result.log.data(), 1, result.log.size(), out_);
+        if (result.log.back() != '\n') std::fputc('\n', out_);
+    }
     std::fflush(out_);
 }
 

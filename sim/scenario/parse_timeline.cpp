@@ -257,6 +257,10 @@ void readCheck(const Reader& reader, std::string_view key, const toml::node& nod
         if (check.text != "none" && !names.peds.contains(check.text)) {
             reader.fail(node, field, "unknown ped '" + check.text + "' (or \"none\")");
         }
+    } else if (key == "log_contains") {
+        check.check = Check::LogContains;
+        check.text = reader.string(node, field);
+        if (check.text.empty()) reader.fail(node, field, "give the text the log should hold");
     } else if (key == "gunner_model") {
         check.check = Check::GunnerModel;
         check.text = reader.string(node, field);
@@ -305,10 +309,11 @@ void readExpectations(const Reader& reader, const toml::node& node, const Names&
     for (std::size_t i = 0; i < groups.size(); ++i) {
         const std::string field = indexed("expect", i);
         const auto& entry = reader.table(*groups.get(i), field);
-        reader.onlyKeys(entry, field,
-                        {"at", "wanted_level", "attack_mode", "status", "crew_exists", "player_in_crew_vehicle",
-                         "gunner_in_crew_vehicle", "ped_down", "ped_standing", "target", "gunner_model", "shots"},
-                        "expectation");
+        reader.onlyKeys(
+            entry, field,
+            {"at", "wanted_level", "attack_mode", "status", "crew_exists", "player_in_crew_vehicle",
+             "gunner_in_crew_vehicle", "ped_down", "ped_standing", "target", "gunner_model", "shots", "log_contains"},
+            "expectation");
         ExpectationGroup group;
         group.origin = reader.origin(entry);
         for (auto&& [key, value] : entry) {

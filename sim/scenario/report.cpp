@@ -202,6 +202,9 @@ std::string renderReport(const Scenario& scenario, const RunResult& result) {
     html += "<section id=\"checks\"><h2>Expectations</h2>" + checksTable(result) + "</section>";
     html += "<section id=\"crews\"><h2>Crews</h2>" + crewTable(result) + "</section>";
     html += "<section id=\"peds\"><h2>Peds</h2>" + pedTable(result) + "</section>";
+    if (!result.log.empty()) {
+        html += "<section id=\"log\"><h2>TobekGunner.log</h2><pre>" + escapeHtml(result.log) + "</pre></section>";
+    }
     html += "<section id=\"map-section\"><h2>Map</h2><div class=\"map-box\">" + mapSvg(result) +
             "<div class=\"legend\"><span class=\"player\">player</span><span class=\"crew\">crew vehicle</span>"
             "<span class=\"gunner\">gunner</span><span class=\"ped\">peds</span><span class=\"target\">chosen "

@@ -7,6 +7,7 @@
 #include <map>
 
 #include "scenario/keys.h"
+#include "scenario/script_folder.h"
 
 namespace scenario {
 
@@ -39,6 +40,7 @@ public:
 
     void prepare();
     RunResult run();
+    std::string scriptFolder() const { return folder_ ? folder_->folder().string() : std::string(); }
 
 private:
     sim::Entities& entities() { return host_.world().entities; }
@@ -79,6 +81,7 @@ private:
     std::uint64_t sampleEveryMs_ = 100;
     std::optional<std::int32_t> probedModeBefore_;
     std::uint64_t nextSampleMs_ = 0;
+    std::unique_ptr<ScriptFolder> folder_;
 };
 
 void Run::setUpWorld() {
@@ -359,6 +362,13 @@ CheckResult Run::evaluate(const ExpectationGroup& group, const Expectation& chec
             out.passed = shots >= check.min && shots <= check.max;
             break;
         }
+        case Check::LogContains: {
+            const std::string log = folder_->readLog();
+            out.expected = "a log line holding \"" + check.text + "\"";
+            out.actual = log.find(check.text) != std::string::npos ? out.expected : "no such line in the log";
+            out.passed = log.find(check.text) != std::string::npos;
+            break;
+        }
     }
     return out;
 }
@@ -479,6 +489,7 @@ void Run::summarise() {
         result_.crewState = "gone";
     }
     result_.hostErrors = host_.errors();
+    result_.log = folder_->readLog();
     result_.narration = tracker_.lines();
     result_.shots = tracker_.shots();
     for (const sim::Handle target : tracker_.targets()) result_.targetNames.push_back(tracker_.nameOf(target));
@@ -499,6 +510,8 @@ void Run::summarise() {
 }
 
 void Run::prepare() {
+    folder_ = std::make_unique<ScriptFolder>(scenario_.settingsText);
+    host_.setScriptPath(folder_->scriptPath());
     host_.setTick(scenario_.world.startTick);
     host_.setFrameMs(scenario_.world.frameMs);
     host_.setRecordCalls(false);
@@ -570,6 +583,8 @@ ScenarioRun::~ScenarioRun() = default;
 void ScenarioRun::prepare() { run_->prepare(); }
 
 RunResult ScenarioRun::run() { return run_->run(); }
+
+std::string ScenarioRun::scriptFolder() const { return run_->scriptFolder(); }
 
 RunResult runScenario(const Scenario& scenario, const sim::ScriptModule& module, const RunOptions& options) {
     sim::SimHost host(sim::HostConfig{scenario.world.startTick, scenario.world.frameMs, false});

@@ -98,6 +98,7 @@ struct RunResult {
     std::vector<std::string> mismatchNotes;
     std::vector<NarrationLine> narration;
     std::vector<CheckResult> checks;
+    std::string log;  // what the script wrote to TobekGunner.log
     bool passed() const;
 
     // Report material, when asked for; bounded, so that a report of a huge scenario still opens in
@@ -128,6 +129,8 @@ public:
 
     void prepare();
     RunResult run();
+    // The folder prepare() made for the script, where it finds its settings and writes its log.
+    std::string scriptFolder() const;
 
 private:
     std::unique_ptr<Run> run_;

@@ -122,6 +122,7 @@ enum class Check : std::uint8_t {
     Target,               // the gunner's current target ("none" for none)
     GunnerModel,          // the model the gunner is made of
     ShotOrders,           // number of shot orders since the start, within [min, max]
+    LogContains,          // TobekGunner.log holds `text` somewhere
 };
 
 struct Expectation {
@@ -148,6 +149,8 @@ struct Scenario {
     std::vector<TimelineEvent> timeline;  // sorted by time, stable
     std::uint32_t endMs = 0;
     std::vector<ExpectationGroup> expectations;
+    // TobekGunner.ini beside the script (from a [settings] table or a settings_file); none when empty.
+    std::optional<std::string> settingsText;
 };
 
 }  // namespace scenario

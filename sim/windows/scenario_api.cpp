@@ -24,6 +24,7 @@ struct Loaded {
 
 std::unique_ptr<Loaded> loaded;
 std::string lastError;
+std::string scriptFolder;
 
 }  // namespace
 
@@ -54,11 +55,14 @@ SIM_API int simScenarioLoad(const char* scenarioPath, const char* tracePath) {
     }
     next->run = std::make_unique<scenario::ScenarioRun>(next->scenario, *host, options);
     next->run->prepare();
+    scriptFolder = next->run->scriptFolder();
     loaded = std::move(next);
     return 1;
 }
 
 SIM_API const char* simScenarioError() { return lastError.c_str(); }
+
+SIM_API const char* simScenarioScriptFolder() { return scriptFolder.c_str(); }
 
 SIM_API int simScenarioRun(int quiet) {
     if (!loaded) {

@@ -9,6 +9,9 @@
 // in simScenarioError().
 SIM_API int simScenarioLoad(const char* scenarioPath, const char* tracePath);
 SIM_API const char* simScenarioError();
+// The folder the loaded scenario gives the script (its settings file is already there): the
+// runner loads a copy of the script from it, so the script finds its files beside itself.
+SIM_API const char* simScenarioScriptFolder();
 
 // Plays the loaded scenario against the registered script, printing the narration (unless
 // `quiet`) and the summary on standard output. Returns the exit status: 0 when every expectation

@@ -1,7 +1,9 @@
 // Plays a scenario file against the real TobekGunner.asi in this process, with the simulated host
 // of the substitute ScriptHookV.dll: the Windows counterpart of gunner-sim, for comparing traces.
 #include <cstdio>
+#include <filesystem>
 #include <string>
+#include <system_error>
 
 #include "windows/scenario_api.h"
 #include "windows/script_loader.h"
@@ -41,7 +43,16 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "TobekGunnerScenario: error: %s\n", simScenarioError());
         return 2;
     }
-    const sim::LoadedScript loaded = sim::loadScript(scriptPath);
+    // The script reads its settings from, and writes its log to, the folder it is loaded from.
+    const std::filesystem::path runCopy = std::filesystem::path(simScenarioScriptFolder()) / "TobekGunner.asi";
+    std::error_code copyError;
+    std::filesystem::copy_file(scriptPath, runCopy, copyError);
+    if (copyError) {
+        std::fprintf(stderr, "TobekGunnerScenario: error: cannot copy %s into the run's folder: %s\n",
+                     scriptPath.c_str(), copyError.message().c_str());
+        return 1;
+    }
+    const sim::LoadedScript loaded = sim::loadScript(runCopy.string());
     if (!loaded.error.empty()) {
         std::fprintf(stderr, "TobekGunnerScenario: error: %s\n", loaded.error.c_str());
         return 1;

@@ -1,7 +1,8 @@
-// Attack mode selection: one step per call while E is down, announced on the status line.
+// Attack mode selection: one step per call while E (or the key the settings name) is down,
+// announced on the status line.
 #include "crew/attack_mode.h"
 
-#include "runtime/platform_calls.h"
+#include "runtime/key_names.h"
 #include "runtime/state.h"
 #include "ui/status_text.h"
 
@@ -30,7 +31,7 @@ std::int32_t nextAttackMode(std::int32_t mode) {
 }  // namespace
 
 void cycleAttackMode() {
-    if (!isKeyDown(Key::letterE)) return;
+    if (!isBindingDown(state.settings.attackModeKeys)) return;
     state.attackMode = nextAttackMode(state.attackMode);
     // A mode outside the table throws here and the pass ends with the mode already stored.
     const char* message = modeMessages.at(static_cast<std::size_t>(state.attackMode));

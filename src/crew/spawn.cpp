@@ -4,6 +4,7 @@
 
 #include "runtime/natives.h"
 #include "runtime/platform_calls.h"
+#include "runtime/script_log.h"
 #include "runtime/state.h"
 #include "ui/status_text.h"
 
@@ -26,9 +27,9 @@ constexpr VehicleChoice vehicleChoices[] = {
     {"Valkyrie", "VALKYRIE", 2, 7.0f, true},
 };
 
-// The gunner's own model is an add-on a player may have installed; without it a ped model that
-// ships with the game (s_m_y_blackops_01) takes his place.
-constexpr const char* addonGunnerModelName = "ig_tobekdavis";
+// The gunner's model is the one the settings name, by default an add-on a player may have
+// installed; without it a ped model that ships with the game takes his place.
+constexpr const char* stockGunnerModelName = "s_m_y_blackops_01";
 constexpr Hash stockGunnerModel = 0xB3F3EE34;
 constexpr const char* gunnerWeaponName = "WEAPON_MICROSMG";
 constexpr std::int32_t gunnerPedType = 0;
@@ -79,30 +80,35 @@ bool loadModel(Hash model) {
     return true;
 }
 
-void createCrewVehicle(const char* modelName) {
+// Each step returns why the spawn failed, for the log, or null when it did its part.
+const char* createCrewVehicle(const char* modelName) {
     const Hash model = getHashKey(modelName);
-    if (!isModelInCdimage(model) || !isModelAVehicle(model)) return;
-    if (!loadModel(model)) return;
+    if (!isModelInCdimage(model) || !isModelAVehicle(model)) return "vehicle model missing";
+    if (!loadModel(model)) return "vehicle model wait timed out";
 
     const Vector3 spot = getOffsetFromEntityInWorldCoords(playerPedId(), 0.0f, spawnAhead, 0.0f);
     state.crewVehicle = createVehicle(model, spot.x, spot.y, spot.z, spawnHeading, true, true);
     setVehicleOnGroundProperly(state.crewVehicle);
     waitForGame(placePauseMs);
     setModelAsNoLongerNeeded(model);
+    return nullptr;
 }
 
-void createGunner() {
-    if (!doesEntityExist(state.crewVehicle)) return;
-    Hash model = getHashKey(addonGunnerModelName);
+// Leaves in `modelName` the model the gunner was created from (or tried last).
+const char* createGunner(const char*& modelName) {
+    if (!doesEntityExist(state.crewVehicle)) return "vehicle not created";
+    Hash model = getHashKey(modelName);
     if (!isModelInCdimage(model)) {
+        modelName = stockGunnerModelName;
         model = stockGunnerModel;
-        if (!isModelInCdimage(model)) return;
+        if (!isModelInCdimage(model)) return "gunner not created: neither model is in the game";
     }
-    if (!loadModel(model)) return;
+    if (!loadModel(model)) return "gunner model wait timed out";
 
     state.gunnerPed = createPedInsideVehicle(state.crewVehicle, gunnerPedType, model, state.gunnerSeat, true, true);
     setModelAsNoLongerNeeded(model);
     waitForGame(placePauseMs);
+    return nullptr;
 }
 
 void setUpGunner() {
@@ -118,12 +124,15 @@ void setUpGunner() {
     setPedKeepTask(state.gunnerPed, true);
 }
 
-void reportOutcome(const std::string& displayName) {
+void reportOutcome(const VehicleChoice& choice, const char* gunnerModel, const char* failure) {
     if (doesEntityExist(state.crewVehicle) && doesEntityExist(state.gunnerPed)) {
+        logLine("spawned the %s with gunner model %s", choice.displayName, gunnerModel);
         setUpGunner();
-        showStatusTextAndWait(displayName + " vehicle created.", messageMs);
+        showStatusTextAndWait(std::string(choice.displayName) + " vehicle created.", messageMs);
         return;
     }
+    logLine("spawning the %s (gunner model %s) failed: %s", choice.displayName, gunnerModel,
+            failure != nullptr ? failure : "gunner not created");
     showStatusTextAndWait("Failed creating vehicle.", messageMs);
 }
 
@@ -145,7 +154,8 @@ void spawnCrew() {
     state.crewVehicle = 0;
     state.gunnerPed = 0;
 
-    createCrewVehicle(choice.modelName);
-    createGunner();
-    reportOutcome(choice.displayName);
+    const char* gunnerModel = state.settings.gunnerModel.c_str();
+    const char* vehicleFailure = createCrewVehicle(choice.modelName);
+    const char* gunnerFailure = createGunner(gunnerModel);
+    reportOutcome(choice, gunnerModel, vehicleFailure != nullptr ? vehicleFailure : gunnerFailure);
 }

@@ -33,6 +33,7 @@ using LPVOID = void*;
 
 extern "C" DWORD GetTickCount();
 extern "C" SHORT GetAsyncKeyState(int virtualKey);
+extern "C" DWORD GetModuleFileNameW(HMODULE module, wchar_t* fileName, DWORD size);
 extern "C" HWND GetForegroundWindow();
 extern "C" DWORD GetWindowThreadProcessId(HWND window, DWORD* processId);
 extern "C" DWORD GetCurrentProcessId();

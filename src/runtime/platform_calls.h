@@ -18,7 +18,9 @@ namespace Key {
 inline constexpr int leftButton = 0x01;
 inline constexpr int rightButton = 0x02;
 inline constexpr int returnKey = 0x0D;
+inline constexpr int shift = 0x10;
 inline constexpr int control = 0x11;
+inline constexpr int alt = 0x12;
 inline constexpr int pageUp = 0x21;
 inline constexpr int pageDown = 0x22;
 inline constexpr int letterE = 0x45;

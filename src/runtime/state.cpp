@@ -15,6 +15,7 @@ ScriptState makeLoadedState() {
 ScriptState state = makeLoadedState();
 
 void resetScriptState() {
+    closeLog();
     std::int32_t* buffer = state.nearbyPeds;
     state = ScriptState{};
     state.nearbyPeds = buffer;

@@ -1,6 +1,8 @@
 // The script's one state record: every field the script keeps between frames.
 #pragma once
 
+#include "runtime/script_log.h"
+#include "runtime/settings.h"
 #include "runtime/types.h"
 
 #include <cstdint>
@@ -12,6 +14,11 @@ inline constexpr std::int32_t nearbyPedsCapacity = 50;
 inline constexpr std::int32_t nearbyPedsWords = 102;
 
 struct ScriptState {
+    // The handle the host loaded the library under (an HMODULE): it locates the files beside it.
+    void* scriptModule = nullptr;
+    Settings settings;
+    LogState log;
+
     Tick frameTick = 0;
     std::int32_t screenWidth = 0;
     std::int32_t screenHeight = 0;
@@ -56,6 +63,6 @@ struct ScriptState {
 // The single instance, touched only from the script fiber.
 extern ScriptState state;
 
-// Puts every field back to its load-time value, keeping the nearby-peds buffer. A real host
+// Puts every field back to its load-time value, keeping the nearby-peds buffer and closing the log. A real host
 // loads the library once; the simulated host calls this to start each run afresh.
 void resetScriptState();

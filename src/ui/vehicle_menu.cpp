@@ -1,8 +1,9 @@
-// The vehicle menu: Ctrl+I opens it; keypad or Page Up/Down move the highlight; Enter chooses.
+// The vehicle menu: Ctrl+I opens it; keypad or Page Up/Down move the highlight; Enter chooses
+// (the keys the player's settings name, these by default).
 #include "ui/vehicle_menu.h"
 
 #include "crew/spawn.h"
-#include "runtime/platform_calls.h"
+#include "runtime/key_names.h"
 #include "runtime/state.h"
 #include "runtime/ticks.h"
 #include "ui/menu_line.h"
@@ -33,35 +34,31 @@ void drawMenu() {
     }
 }
 
-// The second key is read only when the first is up.
-bool eitherKeyDown(int first, int second) { return isKeyDown(first) || isKeyDown(second); }
-
-void openOnControlI() {
-    if (!isKeyDown(Key::letterI)) return;
-    if (isKeyDown(Key::control)) state.menuOpen = true;
+void openOnMenuKey() {
+    if (isBindingDown(state.settings.menuKeys)) state.menuOpen = true;
 }
 
 }  // namespace
 
 void runVehicleMenu() {
     if (!state.menuOpen) {
-        openOnControlI();
+        openOnMenuKey();
         return;
     }
     drawMenu();
     if (!throttlePassed(state.menuKeyTick, state.frameTick, menuKeyPeriod)) return;
 
-    if (eitherKeyDown(Key::numpad8, Key::pageUp)) {
+    if (isBindingDown(state.settings.upKeys)) {
         state.menuSelection = state.menuSelection - 1 < 0 ? closeMenuItem : state.menuSelection - 1;
         state.menuKeyTick = state.frameTick;
         return;
     }
-    if (eitherKeyDown(Key::numpad2, Key::pageDown)) {
+    if (isBindingDown(state.settings.downKeys)) {
         state.menuSelection = state.menuSelection + 1 > closeMenuItem ? 0 : state.menuSelection + 1;
         state.menuKeyTick = state.frameTick;
         return;
     }
-    if (eitherKeyDown(Key::numpad5, Key::returnKey)) {
+    if (isBindingDown(state.settings.chooseKeys)) {
         if (state.menuSelection != closeMenuItem) spawnCrew();
         state.menuOpen = false;
     }

@@ -2,11 +2,14 @@
 #pragma once
 
 #include "runtime/state.h"
+#include "scenario/script_folder.h"
 #include "support/script_harness.h"
 #include "world/entities.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,6 +36,15 @@ protected:
 
     // Runs the first frames so that the script sits in its frame loop.
     void startScript() { host().runFrames(2); }
+
+    // Gives the script a folder of its own (with TobekGunner.ini holding `settings`, if any);
+    // call before startScript, which reads the settings and opens the log.
+    void giveScriptFolder(const std::optional<std::string>& settings = std::nullopt) {
+        folder = std::make_unique<scenario::ScriptFolder>(settings);
+        host().setScriptPath(folder->scriptPath());
+    }
+    std::string log() const { return folder->readLog(); }
+    std::unique_ptr<scenario::ScriptFolder> folder;
 
     // Chooses `selection` in the open menu with Enter and runs until the spawn has finished and
     // the menu has closed (the spawn holds the script through its 3000 ms message).

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "scenario/keys.h"
@@ -254,6 +255,44 @@ TEST(ScenarioParser, TheBenchmarkScenarioReads) {
     EXPECT_EQ(s.endMs, 3600000u);
     EXPECT_EQ(s.world.peds.size(), 24u);
     EXPECT_EQ(s.expectations.size(), 2u);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ScenarioParser, SettingsComeFromATableOrAFileBesideTheScenario) {
+    const auto table = parseScenario(
+        "end = 100\n[settings.keys]\nmenu = \"F5\"\n[settings.gunner]\nmodel = \"s_m_y_cop_01\"\n"
+        "[[expect]]\nlog_contains = \"menu = F5\"\n",
+        "table.toml");
+    ASSERT_TRUE(table.settingsText);
+    EXPECT_EQ(*table.settingsText, "[gunner]\nmodel = s_m_y_cop_01\n[keys]\nmenu = F5\n");
+    ASSERT_EQ(table.expectations.size(), 1u);
+    EXPECT_EQ(table.expectations[0].checks[0].check, Check::LogContains);
+    EXPECT_EQ(table.expectations[0].checks[0].text, "menu = F5");
+
+    EXPECT_FALSE(parseScenario("end = 100\n", "none.toml").settingsText);
+
+    const auto folder = std::filesystem::temp_directory_path() / "tobek-gunner-parser-settings";
+    std::filesystem::create_directories(folder);
+    const std::string bytes("[keys]\nmenu = \x01\xff\n\0rest", 22);
+    std::ofstream(folder / "odd.ini", std::ios::binary) << bytes;
+    const auto file = parseScenario("end = 100\nsettings_file = \"odd.ini\"\n", (folder / "s.toml").string());
+    ASSERT_TRUE(file.settingsText);
+    EXPECT_EQ(*file.settingsText, bytes);
+    std::filesystem::remove_all(folder);
+}
+
+TEST(ScenarioParser, BadSettingsAreNamedWithTheirField) {
+    EXPECT_NE(errorOf("end = 100\nsettings_file = \"no-such.ini\"\n").find("settings_file: cannot open"),
+              std::string::npos);
+    EXPECT_NE(errorOf("end = 100\n[settings]\nkeys = 3\n").find("settings.keys"), std::string::npos);
+    EXPECT_NE(errorOf("end = 100\n[settings.keys]\nmenu = 5\n").find("settings.keys.menu"), std::string::npos);
+    EXPECT_NE(errorOf("end = 100\nsettings_file = \"a.ini\"\n[settings.keys]\nmenu = \"F5\"\n").find("not both"),
+              std::string::npos);
+    EXPECT_NE(errorOf("end = 100\n[[expect]]\nlog_contains = \"\"\n").find("expect[0].log_contains"),
+              std::string::npos);
 }
 
 }  // namespace

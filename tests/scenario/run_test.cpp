@@ -9,6 +9,7 @@
 #include <string>
 
 #include "scenario/parser.h"
+#include "scenario/report.h"
 #include "script_link/script_module.h"
 #include "script_link/script_view.h"
 
@@ -282,6 +283,32 @@ TEST(ScenarioNarration, TellsTheRunByGameEventsInOrder) {
         EXPECT_EQ(next, c.lines.size()) << c.file << ": missing, or out of order: \""
                                         << c.lines[std::min(next, c.lines.size() - 1)] << "\"";
     }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ScenarioRun, TheScriptsLogIsCheckedKeptAndShownInTheReport) {
+    const auto result = runText(R"(
+end = 400
+[settings.keys]
+menu = "Banana"
+[[expect]]
+at = 100
+log_contains = "unknown key name in [keys] menu = 'Banana'"
+[[expect]]
+log_contains = "no such line anywhere"
+)");
+    ASSERT_EQ(result.checks.size(), 2u);
+    EXPECT_TRUE(result.checks[0].passed);
+    EXPECT_FALSE(result.checks[1].passed);
+    EXPECT_EQ(result.checks[1].actual, "no such line in the log");
+    EXPECT_NE(result.log.find("Tobek Gunner "), std::string::npos);
+    EXPECT_NE(result.log.find("setting [keys] menu = Ctrl+I"), std::string::npos);
+    const std::string html = scenario::renderReport(scenario::parseScenario("end = 1\n", "r.toml"), result);
+    EXPECT_NE(html.find("<h2>TobekGunner.log</h2>"), std::string::npos);
+    EXPECT_NE(html.find("menu = &#39;Banana&#39;"), std::string::npos);
 }
 
 }  // namespace

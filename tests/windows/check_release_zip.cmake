@@ -1,4 +1,5 @@
-# Checks the release zip a player installs from: it holds exactly TobekGunner.asi and README.txt,
+# Checks the release zip a player installs from: it holds exactly TobekGunner.asi, TobekGunner.ini
+# and README.txt,
 # the .asi's resource section carries the version resource with the product name and the
 # project's version, and the README names that version.
 #   cmake -DOBJDUMP=... -DZIP=... -DVERSION=... -DWORK=<scratch folder> -P check_release_zip.cmake
@@ -27,8 +28,8 @@ endif()
 string(REPLACE "\n" ";" entries "${listing}")
 list(REMOVE_ITEM entries "")
 list(SORT entries)
-if(NOT entries STREQUAL "README.txt;TobekGunner.asi")
-  fail("holds [${entries}], expected exactly [README.txt;TobekGunner.asi]")
+if(NOT entries STREQUAL "README.txt;TobekGunner.asi;TobekGunner.ini")
+  fail("holds [${entries}], expected exactly [README.txt;TobekGunner.asi;TobekGunner.ini]")
 endif()
 
 file(REMOVE_RECURSE ${WORK})
