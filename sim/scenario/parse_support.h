@@ -54,5 +54,7 @@ std::string indexed(const std::string& path, std::size_t index);
 
 void readTimeline(const Reader& reader, const toml::node& node, const Names& names, Scenario& scenario);
 void readExpectations(const Reader& reader, const toml::node& node, const Names& names, Scenario& scenario);
+// Reads [settings] or settings_file (not both) from the top level into the scenario's settings text.
+void readSettings(const Reader& reader, const toml::table& root, Scenario& scenario);
 
 }  // namespace scenario::parse

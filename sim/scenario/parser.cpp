@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <unordered_map>
 
 #include "scenario/parse_support.h"
@@ -244,46 +243,6 @@ std::string endHint(const toml::table& root) {
     return std::string();
 }
 
-// A [settings] table becomes the INI text it stands for: each sub-table a section, each string a line.
-std::string settingsFromTable(const Reader& reader, const toml::table& table) {
-    std::string text;
-    for (auto&& [section, node] : table) {
-        const std::string field = join("settings", section.str());
-        text += "[" + std::string(section.str()) + "]\n";
-        for (auto&& [key, value] : reader.table(node, field)) {
-            text += std::string(key.str()) + " = " + reader.string(value, join(field, key.str())) + "\n";
-        }
-    }
-    return text;
-}
-
-// A settings file is read as it is, whatever it holds, from beside the scenario file; like the
-// scenario itself, only up to the size cap, so that an endless source ends in an error.
-std::string settingsFromFile(const Reader& reader, const toml::node& node, const std::string& scenarioFile) {
-    const std::string name = reader.string(node, "settings_file");
-    const std::filesystem::path path = std::filesystem::path(scenarioFile).parent_path() / name;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) reader.fail(node, "settings_file", "cannot open " + path.string());
-    std::string text(maxScenarioBytes + 1, '\0');
-    in.read(text.data(), static_cast<std::streamsize>(text.size()));
-    text.resize(static_cast<std::size_t>(in.gcount()));
-    if (text.size() > maxScenarioBytes) {
-        reader.fail(node, "settings_file",
-                    path.string() + " is larger than " + std::to_string(maxScenarioBytes >> 20) + " MiB");
-    }
-    return text;
-}
-
-void readSettings(const Reader& reader, const toml::table& root, Scenario& scenario) {
-    const auto* table = root.get("settings");
-    const auto* file = root.get("settings_file");
-    if (table != nullptr && file != nullptr) {
-        reader.fail(*file, "settings_file", "give [settings] or settings_file, not both");
-    }
-    if (table != nullptr) scenario.settingsText = settingsFromTable(reader, reader.table(*table, "settings"));
-    if (file != nullptr) scenario.settingsText = settingsFromFile(reader, *file, scenario.file);
-}
-
 }  // namespace
 
 Scenario parseScenario(std::string_view text, const std::string& file) {
@@ -323,7 +282,7 @@ Scenario parseScenario(std::string_view text, const std::string& file) {
     }
     if (const auto* node = root.get("timeline")) parse::readTimeline(reader, *node, names, scenario);
     if (const auto* node = root.get("expect")) parse::readExpectations(reader, *node, names, scenario);
-    readSettings(reader, root, scenario);
+    parse::readSettings(reader, root, scenario);
 
     std::stable_sort(scenario.timeline.begin(), scenario.timeline.end(),
                      [](const TimelineEvent& a, const TimelineEvent& b) { return a.atMs < b.atMs; });
