@@ -17,7 +17,6 @@ CheckResult Run::evaluate(const ExpectationGroup& group, const Expectation& chec
     out.check = check;
     out.checkedAtMs = elapsed();
     const ScriptView view = options_.probe ? options_.probe() : ScriptView{};
-    const sim::SimEntity& player = entities().player();
     const sim::Handle crew = tracker_.crewVehicle();
     switch (check.check) {
         case Check::WantedLevel:
@@ -46,15 +45,14 @@ CheckResult Run::evaluate(const ExpectationGroup& group, const Expectation& chec
             break;
         }
         case Check::PlayerInCrewVehicle: {
-            const bool inside = crew != 0 && player.vehicle == crew && player.sitting;
+            const bool inside = entities().isSittingIn(entities().playerPed, crew);
             out.expected = "player_in_crew_vehicle " + yesNo(check.flag);
             out.actual = "player_in_crew_vehicle " + yesNo(inside);
             out.passed = inside == check.flag;
             break;
         }
         case Check::GunnerInCrewVehicle: {
-            const sim::SimEntity* gunner = entities().find(tracker_.gunner());
-            const bool inside = gunner != nullptr && crew != 0 && gunner->vehicle == crew && gunner->sitting;
+            const bool inside = entities().isSittingIn(tracker_.gunner(), crew);
             out.expected = "gunner_in_crew_vehicle " + yesNo(check.flag);
             out.actual = "gunner_in_crew_vehicle " + yesNo(inside);
             out.passed = inside == check.flag;
@@ -63,7 +61,7 @@ CheckResult Run::evaluate(const ExpectationGroup& group, const Expectation& chec
         case Check::PedDown:
         case Check::PedStanding: {
             const sim::SimEntity* ped = entities().find(resolve(check.text));
-            const bool down = ped != nullptr && (!ped->alive || ped->health <= 0);
+            const bool down = ped != nullptr && ped->isDown();
             const std::string state = ped == nullptr ? "gone"
                                       : down         ? "down"
                                                      : "standing (health " + std::to_string(ped->health) + ")";

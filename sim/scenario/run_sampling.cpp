@@ -13,7 +13,7 @@ void Run::sample() {
     for (const sim::Handle handle : pedHandles_) {
         const sim::SimEntity* ped = entities().find(handle);
         s.peds.push_back(ped != nullptr ? std::optional<sim::Vec3>(ped->position) : std::nullopt);
-        s.pedsDown.push_back(ped != nullptr && (!ped->alive || ped->health <= 0));
+        s.pedsDown.push_back(ped != nullptr && ped->isDown());
     }
     s.wantedLevel = entities().wantedLevel;
     s.shotOrders = tracker_.shotOrders();
@@ -74,10 +74,8 @@ void Run::summarise() {
     result_.attackMode = view.attackMode.value_or(tracker_.attackMode());
     result_.crewExists = view.crewExists.value_or(tracker_.crewHeld());
     const sim::Handle crew = tracker_.crewVehicle();
-    const sim::SimEntity* gunner = entities().find(tracker_.gunner());
-    result_.gunnerSeated = gunner != nullptr && crew != 0 && gunner->vehicle == crew && gunner->sitting;
-    const sim::SimEntity& player = entities().player();
-    result_.playerInCrewVehicle = crew != 0 && player.vehicle == crew && player.sitting;
+    result_.gunnerSeated = entities().isSittingIn(tracker_.gunner(), crew);
+    result_.playerInCrewVehicle = entities().isSittingIn(entities().playerPed, crew);
     if (crew == 0) {
         result_.crewState = "no crew was spawned";
     } else if (result_.crewExists) {
@@ -102,7 +100,7 @@ void Run::summarise() {
         outcome.downMs = tracker_.downAt(handle);
         outcome.goneMs = tracker_.goneAt(handle);
         const sim::SimEntity* ped = entities().find(handle);
-        outcome.state = ped == nullptr ? "gone" : (!ped->alive || ped->health <= 0) ? "down" : "standing";
+        outcome.state = ped == nullptr ? "gone" : ped->isDown() ? "down" : "standing";
         result_.peds.push_back(std::move(outcome));
     }
     result_.crews = tracker_.crews();

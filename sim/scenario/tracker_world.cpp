@@ -9,8 +9,6 @@ constexpr int controlKey = 0x11;
 constexpr int letterE = 0x45;
 constexpr int letterI = 0x49;
 
-bool isDown(const sim::SimEntity& ped) { return !ped.alive || ped.health <= 0; }
-
 }  // namespace
 
 std::string Tracker::busyWith() const {
@@ -37,7 +35,7 @@ void Tracker::keyChange(int key, bool down, std::uint64_t frame, std::uint64_t m
 void Tracker::noteFireAtDownTarget(std::uint64_t frame, std::uint64_t ms) {
     const sim::Handle aimed = shots_.back().target;
     const sim::SimEntity* ped = world_.entities.find(aimed);
-    if (aimed == 0 || ped == nullptr || !isDown(*ped) || aimed == firedAtDown_) return;
+    if (aimed == 0 || ped == nullptr || !ped->isDown() || aimed == firedAtDown_) return;
     firedAtDown_ = aimed;
     say(ms, frame, "fire", "the gunner keeps firing at " + nameOf(aimed) + ", who is already down");
 }
@@ -57,9 +55,7 @@ std::string Tracker::unfitInWorld() const {
 // The script tests the crew's fitness only while the player sits in the crew vehicle or the
 // attack mode is not 0; otherwise an unfit crew stays the script's crew.
 void Tracker::noteKeptCrew(std::uint64_t frame, std::uint64_t ms) {
-    const sim::SimEntity* player = world_.entities.find(world_.entities.playerPed);
-    const bool playerAboard =
-        player != nullptr && crewVehicle_ != 0 && player->vehicle == crewVehicle_ && player->sitting;
+    const bool playerAboard = world_.entities.isSittingIn(world_.entities.playerPed, crewVehicle_);
     const std::string unfit = crewHeld() && !givenUp_ && !playerAboard && attackMode_ == 0 ? unfitInWorld() : "";
     if (!unfit.empty() && unfit != keptReason_) {
         say(ms, frame, "crew",
@@ -72,7 +68,7 @@ void Tracker::noteKeptCrew(std::uint64_t frame, std::uint64_t ms) {
 void Tracker::reviewWorld(std::uint64_t frame, std::uint64_t ms) {
     const sim::Entities& entities = world_.entities;
     const sim::SimEntity* gunner = entities.find(gunner_);
-    const bool seated = gunner != nullptr && crewVehicle_ != 0 && gunner->vehicle == crewVehicle_ && gunner->sitting;
+    const bool seated = entities.isSittingIn(gunner_, crewVehicle_);
     if (seated && !gunnerSeated_) {
         say(ms, frame, "crew",
             gunnerEverSeated_ ? "the gunner is back in seat " + std::to_string(gunner->seat) + " (re-boarded)"
@@ -93,7 +89,7 @@ void Tracker::reviewWorld(std::uint64_t frame, std::uint64_t ms) {
             while (entity != entities.entities.end() && entity->first < handle) ++entity;
             const sim::SimEntity* ped =
                 entity != entities.entities.end() && entity->first == handle ? &entity->second : nullptr;
-            const bool nowAlive = ped != nullptr && ped->alive && ped->health > 0;
+            const bool nowAlive = ped != nullptr && !ped->isDown();
             if (alive && !nowAlive && ped != nullptr) {
                 say(ms, frame, "world", nameOf(handle) + " is down");
                 downAt_.emplace(handle, ms);
@@ -106,7 +102,7 @@ void Tracker::reviewWorld(std::uint64_t frame, std::uint64_t ms) {
         const sim::SimEntity* ped = entities.find(handle);
         if (handle != entities.playerPed && ped != nullptr && ped->kind == sim::EntityKind::Ped &&
             !pedAlive_.contains(handle)) {
-            pedAlive_[handle] = ped->alive && ped->health > 0;
+            pedAlive_[handle] = !ped->isDown();
         }
     }
     newlyNamed_.clear();

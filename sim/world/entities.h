@@ -84,6 +84,9 @@ struct SimEntity {
 
     bool noLongerNeeded = false;
     std::set<Handle> damagedBy;  // entities that have damaged this one
+
+    // Dead, or alive with no health left: either way out of the fight.
+    bool isDown() const { return !alive || health <= 0; }
 };
 
 struct ShotRecord {
