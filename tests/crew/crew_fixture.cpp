@@ -2,6 +2,9 @@
 #include "crew/crew_fixture.h"
 
 #include "runtime/platform_calls.h"
+#include "support/recorded_calls.h"
+
+#include <span>
 
 namespace test {
 
@@ -38,9 +41,7 @@ std::vector<const sim::NativeCall*> CrewTest::callsSince(std::size_t from, const
 }
 
 std::vector<std::string> CrewTest::namesSince(std::size_t from) const {
-    std::vector<std::string> names;
-    for (const auto* call : callsSince(from)) names.push_back(call->name());
-    return names;
+    return namesOf(std::span(harness->host.calls()).subspan(from));
 }
 
 std::vector<std::string> CrewTest::runFrameNames() {

@@ -3,6 +3,7 @@
 
 #include "runtime/state.h"
 #include "scenario/script_folder.h"
+#include "support/c_runtime_rand.h"
 #include "support/script_harness.h"
 #include "world/entities.h"
 
@@ -14,15 +15,6 @@
 #include <vector>
 
 namespace test {
-
-// The Windows C runtime's generator, replayed to predict the script's scatter draws.
-struct WindowsRand {
-    std::uint32_t seed;
-    int next() {
-        seed = seed * 214013u + 2531011u;
-        return static_cast<int>((seed >> 16) & 0x7FFFu);
-    }
-};
 
 struct PlacedCrew {
     sim::Handle vehicle = 0;

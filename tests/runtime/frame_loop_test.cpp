@@ -4,17 +4,22 @@
 #include "ui/status_text.h"
 
 #include "script_link/script_module.h"
+#include "support/c_runtime_rand.h"
+#include "support/recorded_calls.h"
 #include "support/script_harness.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <span>
 #include <string>
 #include <vector>
 
 namespace {
 
+using test::namesOf;
 using test::ScriptTest;
+using test::WindowsRand;
 
 // Attach registers the script and detach unregisters it (the host reloads scripts); the thread
 // notifications do nothing, and no native is called from DllMain.
@@ -87,9 +92,8 @@ TEST_F(ScriptTest, AResolutionChangeLaterIsNotSeen) {
 TEST_F(ScriptTest, SeedsTheGeneratorWithTheStartTick) {
     restart(sim::HostConfig{.startTick = 12345, .frameMs = 16, .recordCalls = true});
     host().runFrames(3);
-    // The generator is the Windows runtime's: seed * 214013 + 2531011, bits 16..30.
-    const std::uint32_t seed = 12345u * 214013u + 2531011u;
-    EXPECT_EQ(std::rand(), static_cast<int>((seed >> 16) & 0x7FFF));
+    // The generator is the Windows runtime's, seeded with the tick.
+    EXPECT_EQ(std::rand(), WindowsRand{12345}.next());
 }
 
 TEST_F(ScriptTest, EveryRunStartsFromFreshState) {
@@ -143,8 +147,7 @@ TEST_F(FramePassTest, TheStatusMessageTheMenuAndTheSupervisorRunInThatOrder) {
     host().runFrames(1);
     EXPECT_EQ(captions(), everything);
     // The message's box closes its line before the menu's first native.
-    std::vector<std::string> names;
-    for (std::size_t i = first; i < host().calls().size(); ++i) names.push_back(host().calls()[i].name());
+    const std::vector<std::string> names = namesOf(std::span(host().calls()).subspan(first));
     // 20 natives for the boxed message, 18 for each of the five menu lines, then the supervisor's
     // five (no crew yet).
     ASSERT_EQ(names.size(), 20u + 5u * 18u + 5u);

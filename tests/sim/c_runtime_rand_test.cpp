@@ -1,5 +1,7 @@
 // The simulated host's rand/srand must draw what the Windows C runtime draws, so that the
 // script's scatter is the same on both builds.
+#include "support/c_runtime_rand.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -17,11 +19,10 @@ TEST(CRuntimeRand, FollowsTheLinearCongruentialStepFromAnySeed) {
     const unsigned seeds[] = {0u, 100000u, 4294967295u, 123456789u};
     for (const unsigned seed : seeds) {
         std::srand(seed);
-        std::uint32_t state = seed;
+        test::WindowsRand reference{seed};
         for (int i = 0; i < 1000; ++i) {
-            state = state * 214013u + 2531011u;
             const int draw = std::rand();
-            ASSERT_EQ(draw, static_cast<int>((state >> 16) & 0x7FFF)) << "seed " << seed << " draw " << i;
+            ASSERT_EQ(draw, reference.next()) << "seed " << seed << " draw " << i;
             ASSERT_GE(draw, 0);
             ASSERT_LE(draw, RAND_MAX < 32767 ? RAND_MAX : 32767);
         }

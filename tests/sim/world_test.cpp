@@ -2,6 +2,7 @@
 // wrappers, answered from the entities.
 #include "host/sim_host.h"
 #include "runtime/natives.h"
+#include "support/script_harness.h"
 #include "world/entities.h"
 
 #include <gmock/gmock.h>
@@ -25,9 +26,7 @@ protected:
         return handle;
     }
     Handle car(Vec3 where, float heading = 0.0f) { return world().addVehicle(sim::hashName("adder"), where, heading); }
-    void TearDown() override {
-        for (const auto& error : host.errors()) ADD_FAILURE() << "host protocol error: " << error;
-    }
+    void TearDown() override { test::expectNoProtocolErrors(host); }
 
     sim::SimHost host;
 };

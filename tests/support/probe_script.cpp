@@ -6,6 +6,7 @@
 #include "runtime/natives.h"
 #include "runtime/platform_calls.h"
 #include "runtime/state.h"
+#include "support/script_harness.h"
 
 #include <utility>
 
@@ -43,9 +44,7 @@ ProbeTest::~ProbeTest() {
     pendingAction = nullptr;
 }
 
-void ProbeTest::TearDown() {
-    for (const auto& error : host().errors()) ADD_FAILURE() << "host protocol error: " << error;
-}
+void ProbeTest::TearDown() { expectNoProtocolErrors(host()); }
 
 void ProbeTest::restart(sim::HostConfig config, std::int32_t screenWidth, std::int32_t screenHeight) {
     if (host_) host_->stop();

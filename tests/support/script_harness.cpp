@@ -12,27 +12,15 @@ ScriptHarness::ScriptHarness(sim::HostConfig config) : host(config) {
 
 ScriptHarness::~ScriptHarness() { host.stop(); }
 
-void ScriptTest::TearDown() {
-    for (const auto& error : host().errors()) ADD_FAILURE() << "host protocol error: " << error;
-}
+void ScriptTest::TearDown() { expectNoProtocolErrors(host()); }
 
 void ScriptTest::restart(sim::HostConfig config) {
     harness.reset();
     harness = std::make_unique<ScriptHarness>(config);
 }
 
-std::vector<std::string> callNames(const sim::SimHost& host) {
-    std::vector<std::string> names;
-    for (const auto& call : host.calls()) names.push_back(call.name());
-    return names;
-}
-
-std::vector<std::string> callNamesInFrame(const sim::SimHost& host, std::uint64_t frame) {
-    std::vector<std::string> names;
-    for (const auto& call : host.calls()) {
-        if (call.frame == frame) names.push_back(call.name());
-    }
-    return names;
+void expectNoProtocolErrors(const sim::SimHost& host) {
+    for (const auto& error : host.errors()) ADD_FAILURE() << "host protocol error: " << error;
 }
 
 }  // namespace test

@@ -31,8 +31,7 @@ protected:
     sim::SimHost& host() { return harness->host; }
 };
 
-// Names of the recorded calls, in order, optionally only those of one frame.
-std::vector<std::string> callNames(const sim::SimHost& host);
-std::vector<std::string> callNamesInFrame(const sim::SimHost& host, std::uint64_t frame);
+// Fails the running test once for each protocol error the host recorded; every fixture's TearDown.
+void expectNoProtocolErrors(const sim::SimHost& host);
 
 }  // namespace test

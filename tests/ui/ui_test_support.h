@@ -1,7 +1,9 @@
-// Small readers over the recorded calls and drawn frames, shared by the interface tests.
+// Small readers over the drawn frames and float arguments, shared by the interface tests (the
+// readers over the recorded calls come with it).
 #pragma once
 
 #include "host/sim_host.h"
+#include "support/recorded_calls.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -15,27 +17,6 @@ inline float floatFromBits(std::uint32_t bits) {
     float value = 0.0f;
     std::memcpy(&value, &bits, sizeof value);
     return value;
-}
-
-// Copies of the recorded calls from `first` on (an index into host.calls()); copies, because the
-// record grows while the script runs.
-inline std::vector<sim::NativeCall> callsFrom(const sim::SimHost& host, std::size_t first) {
-    return std::vector<sim::NativeCall>(host.calls().begin() + static_cast<std::ptrdiff_t>(first), host.calls().end());
-}
-
-inline std::vector<std::string> namesOf(const std::vector<sim::NativeCall>& calls) {
-    std::vector<std::string> names;
-    for (const auto& call : calls) names.push_back(call.name());
-    return names;
-}
-
-// The calls of one native among `calls`, pointing into it.
-inline std::vector<const sim::NativeCall*> named(const std::vector<sim::NativeCall>& calls, const std::string& name) {
-    std::vector<const sim::NativeCall*> found;
-    for (const auto& call : calls) {
-        if (call.name() == name) found.push_back(&call);
-    }
-    return found;
 }
 
 inline std::vector<std::string> captionsOf(const sim::ScreenFrame& frame) {

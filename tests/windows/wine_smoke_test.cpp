@@ -4,6 +4,7 @@
 // unregistering when the library is unloaded.
 //   tg_wine_smoke.exe SCRIPT.asi TRACE.jsonl
 #include "host/host_api.h"
+#include "support/c_runtime_rand.h"
 #include "windows/script_loader.h"
 
 #include <cstdint>
@@ -36,12 +37,6 @@ std::uint64_t frameOf(const std::string& line) {
     unsigned long long frame = 0;
     std::sscanf(line.c_str(), "{\"frame\":%llu,", &frame);
     return frame;
-}
-
-// The Windows C runtime's generator, stepped from a seed.
-int nextRandom(std::uint32_t& seed) {
-    seed = seed * 214013u + 2531011u;
-    return static_cast<int>((seed >> 16) & 0x7FFFu);
 }
 
 constexpr std::uint32_t startTick = 100000;
@@ -81,9 +76,9 @@ int main(int argc, char** argv) {
     // The script seeded the C runtime's generator with GetTickCount() on its first frame. This
     // thread runs the script's fiber and shares the runtime's per-thread generator, so the next
     // numbers show whether the script's GetTickCount was the simulated clock.
-    std::uint32_t seed = startTick;
-    const int first = nextRandom(seed);
-    const int second = nextRandom(seed);
+    test::WindowsRand expected{startTick};
+    const int first = expected.next();
+    const int second = expected.next();
     const int drawnFirst = std::rand();
     const int drawnSecond = std::rand();
     expect(drawnFirst == first && drawnSecond == second,
