@@ -228,6 +228,9 @@ void prescreenScenario(std::string_view text, const std::string& file) {
     try {
         readDocument(in);
     } catch (const LeaveToReader&) {
+        // The reader takes over where the screen stopped, outside any string: a non-ASCII
+        // character there would reach the reader's unchecked Unicode tables.
+        if (!in.atEnd() && nonAscii(in.peek())) in.fail("a non-ASCII character outside a string");
     }
 }
 
