@@ -2,28 +2,15 @@
 // result slots, rewritten handles and, when allowed, a throw.
 #include "hostile_world.h"
 
+#include "host/slots.h"
+
 #include "runtime/state.h"
 
-#include <cstring>
 #include <limits>
 #include <new>
 
 namespace fuzz {
-namespace {
-
-float floatFromBits(std::uint32_t bits) {
-    float value = 0.0f;
-    std::memcpy(&value, &bits, sizeof value);
-    return value;
-}
-
-std::uint32_t bitsOf(float value) {
-    std::uint32_t bits = 0;
-    std::memcpy(&bits, &value, sizeof bits);
-    return bits;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 std::int32_t HostileWorld::hostileInt() {
     constexpr std::int32_t values[] = {0,
@@ -105,7 +92,7 @@ float HostileWorld::hostileFloat() {
                             -2.2e9f};
     const std::uint8_t pick = input_.answerByte();
     if (pick < std::size(values)) return values[pick];
-    return floatFromBits(input_.answerWord());
+    return sim::floatFromSlot(input_.answerWord());
 }
 
 void HostileWorld::answerHostilely(sim::NativeId id, const ReferenceNative& native, sim::NativeContext& call) {
@@ -143,7 +130,7 @@ void HostileWorld::answerHostilely(sim::NativeId id, const ReferenceNative& nati
             call.returnFloat(hostileFloat());
             break;
         case ValueKind::Vector:
-            for (int i = 0; i < 3; ++i) call.result[i] = bitsOf((how >> i) & 1 ? hostileFloat() : 0.0f);
+            for (int i = 0; i < 3; ++i) call.result[i] = sim::slotFromFloat((how >> i) & 1 ? hostileFloat() : 0.0f);
             break;
         default:
             break;

@@ -1,9 +1,10 @@
 // One recorded native call: when it happened, what was pushed and what the host answered.
 #pragma once
 
+#include "host/slots.h"
+
 #include <array>
 #include <cstdint>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -25,19 +26,9 @@ struct NativeCall {
     std::int32_t intArg(int position) const {
         return static_cast<std::int32_t>(static_cast<std::uint32_t>(slots[static_cast<std::size_t>(position)]));
     }
-    float floatArg(int position) const {
-        const auto bits = static_cast<std::uint32_t>(slots[static_cast<std::size_t>(position)]);
-        float value = 0.0f;
-        std::memcpy(&value, &bits, sizeof value);
-        return value;
-    }
+    float floatArg(int position) const { return floatFromSlot(slots[static_cast<std::size_t>(position)]); }
     std::int32_t intResult() const { return static_cast<std::int32_t>(static_cast<std::uint32_t>(result[0])); }
-    float floatResult() const {
-        const auto bits = static_cast<std::uint32_t>(result[0]);
-        float value = 0.0f;
-        std::memcpy(&value, &bits, sizeof value);
-        return value;
-    }
+    float floatResult() const { return floatFromSlot(result[0]); }
     const std::string& name() const;
 };
 

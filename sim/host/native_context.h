@@ -5,7 +5,6 @@
 #include "world/world.h"
 
 #include <cstdint>
-#include <cstring>
 
 namespace sim {
 
@@ -21,12 +20,7 @@ struct NativeContext {
     std::int32_t intArg(int n) const { return static_cast<std::int32_t>(static_cast<std::uint32_t>(slots[n])); }
     std::uint32_t hashArg(int n) const { return static_cast<std::uint32_t>(slots[n]); }
     bool boolArg(int n) const { return static_cast<std::uint32_t>(slots[n]) != 0; }
-    float floatArg(int n) const {
-        const auto bits = static_cast<std::uint32_t>(slots[n]);
-        float value = 0.0f;
-        std::memcpy(&value, &bits, sizeof value);
-        return value;
-    }
+    float floatArg(int n) const { return floatFromSlot(slots[n]); }
     const char* textArg(int n) const { return reinterpret_cast<const char*>(static_cast<std::uintptr_t>(slots[n])); }
     template <typename T>
     T* pointerArg(int n) const {
@@ -35,20 +29,12 @@ struct NativeContext {
 
     void returnInt(std::int32_t value) const { result[0] = static_cast<std::uint32_t>(value); }
     void returnBool(bool value) const { result[0] = value ? 1u : 0u; }
-    void returnFloat(float value) const {
-        std::uint32_t bits = 0;
-        std::memcpy(&bits, &value, sizeof bits);
-        result[0] = bits;
-    }
+    void returnFloat(float value) const { result[0] = slotFromFloat(value); }
     void returnVector(const Vec3& value) const { returnVectorParts(value.x, value.y, value.z); }
     void returnVectorParts(float x, float y, float z) const {
-        std::uint32_t bits[3];
-        std::memcpy(&bits[0], &x, 4);
-        std::memcpy(&bits[1], &y, 4);
-        std::memcpy(&bits[2], &z, 4);
-        result[0] = bits[0];
-        result[1] = bits[1];
-        result[2] = bits[2];
+        result[0] = slotFromFloat(x);
+        result[1] = slotFromFloat(y);
+        result[2] = slotFromFloat(z);
     }
 };
 

@@ -3,12 +3,12 @@
 
 #include "host/native_table.h"
 #include "host/sim_host.h"
+#include "host/slots.h"
 
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
 
 namespace sim {
 namespace {
@@ -41,12 +41,6 @@ void appendFloat(std::string& out, float value) {
     char buffer[32];
     const auto written = std::to_chars(buffer, buffer + sizeof buffer, value);
     out.append(buffer, written.ptr);
-}
-
-float floatFromBits(std::uint32_t bits) {
-    float value = 0.0f;
-    std::memcpy(&value, &bits, sizeof value);
-    return value;
 }
 
 void appendString(std::string& out, const std::string& text) {
@@ -107,7 +101,7 @@ void appendArgument(std::string& out, const NativeCall& call, ArgKind kind, int 
             appendInteger(out, static_cast<std::int32_t>(low));
             break;
         case ArgKind::Float:
-            appendFloat(out, floatFromBits(low));
+            appendFloat(out, floatFromSlot(low));
             break;
         default:
             appendInteger(out, low);
@@ -130,13 +124,13 @@ void appendResult(std::string& out, const NativeCall& call, ResultKind kind) {
             appendInteger(out, low);
             break;
         case ResultKind::Float:
-            appendFloat(out, floatFromBits(low));
+            appendFloat(out, floatFromSlot(low));
             break;
         case ResultKind::Vector:
             out += '[';
             for (std::size_t i = 0; i < 3; ++i) {
                 if (i > 0) out += ',';
-                appendFloat(out, floatFromBits(static_cast<std::uint32_t>(call.result[i])));
+                appendFloat(out, floatFromSlot(call.result[i]));
             }
             out += ']';
             break;

@@ -146,6 +146,18 @@ sim::Vec3 requiredVec3(const Reader& reader, const toml::table& entry, const std
     return reader.vec3(*node, join(field, key));
 }
 
+// What a ped and a vehicle of the world both have: where the entry stands, its name, model,
+// position and heading.
+template <typename Setup>
+void readPlacement(const Reader& reader, const toml::table& entry, const std::string& field, const ModelLookup& models,
+                   Names& names, bool isVehicle, Setup& setup) {
+    setup.origin = reader.origin(entry);
+    setup.name = checkedName(reader, entry, field, names);
+    setup.model = checkedModel(reader, entry, field, models, isVehicle);
+    setup.position = requiredVec3(reader, entry, field, "position");
+    if (const auto* n = entry.get("heading")) setup.heading = reader.number(*n, join(field, "heading"));
+}
+
 void readPeds(const Reader& reader, const toml::array& peds, WorldSetup& world, const ModelLookup& models,
               Names& names) {
     for (std::size_t i = 0; i < peds.size(); ++i) {
@@ -154,11 +166,7 @@ void readPeds(const Reader& reader, const toml::array& peds, WorldSetup& world, 
         reader.onlyKeys(entry, field, {"name", "model", "position", "heading", "velocity", "type", "health"},
                         "ped field");
         PedSetup ped;
-        ped.origin = reader.origin(entry);
-        ped.name = checkedName(reader, entry, field, names);
-        ped.model = checkedModel(reader, entry, field, models, false);
-        ped.position = requiredVec3(reader, entry, field, "position");
-        if (const auto* n = entry.get("heading")) ped.heading = reader.number(*n, join(field, "heading"));
+        readPlacement(reader, entry, field, models, names, false, ped);
         if (const auto* n = entry.get("velocity")) ped.velocity = reader.vec3(*n, join(field, "velocity"));
         if (const auto* n = entry.get("type"))
             ped.pedType = static_cast<std::int32_t>(reader.integer(*n, join(field, "type"), 0, 30));
@@ -177,11 +185,7 @@ void readVehicles(const Reader& reader, const toml::array& vehicles, WorldSetup&
         const auto& entry = reader.table(*vehicles.get(i), field);
         reader.onlyKeys(entry, field, {"name", "model", "position", "heading"}, "vehicle field");
         VehicleSetup vehicle;
-        vehicle.origin = reader.origin(entry);
-        vehicle.name = checkedName(reader, entry, field, names);
-        vehicle.model = checkedModel(reader, entry, field, models, true);
-        vehicle.position = requiredVec3(reader, entry, field, "position");
-        if (const auto* n = entry.get("heading")) vehicle.heading = reader.number(*n, join(field, "heading"));
+        readPlacement(reader, entry, field, models, names, true, vehicle);
         names.vehicles.insert(vehicle.name);
         world.vehicles.push_back(vehicle);
     }

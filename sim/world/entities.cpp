@@ -51,27 +51,25 @@ Model* Entities::findModel(ModelHash hash) {
     return &addModel(game->name, game->kind == ModelKind::Vehicle, gameModelFrames);
 }
 
+SimEntity& Entities::addEntity(EntityKind kind, ModelHash model, Vec3 position, float heading) {
+    const Handle handle = nextHandle++;
+    SimEntity& entity = entities[handle];
+    entity.handle = handle;
+    entity.kind = kind;
+    entity.model = model;
+    entity.position = position;
+    entity.heading = heading;
+    return entity;
+}
+
 Handle Entities::addPed(ModelHash model, Vec3 position, float heading) {
-    SimEntity ped;
-    ped.handle = nextHandle++;
-    ped.kind = EntityKind::Ped;
-    ped.model = model;
-    ped.position = position;
-    ped.heading = heading;
-    entities[ped.handle] = ped;
-    return ped.handle;
+    return addEntity(EntityKind::Ped, model, position, heading).handle;
 }
 
 Handle Entities::addVehicle(ModelHash model, Vec3 position, float heading) {
-    SimEntity vehicle;
-    vehicle.handle = nextHandle++;
-    vehicle.kind = EntityKind::Vehicle;
-    vehicle.model = model;
-    vehicle.position = position;
-    vehicle.heading = heading;
+    SimEntity& vehicle = addEntity(EntityKind::Vehicle, model, position, heading);
     vehicle.health = 1000;
     vehicle.maxHealth = 1000;
-    entities[vehicle.handle] = vehicle;
     return vehicle.handle;
 }
 

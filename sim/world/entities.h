@@ -125,6 +125,8 @@ struct Entities {
     // A game model gets its record here on first use, loading in `gameModelFrames` frames.
     Model* findModel(ModelHash hash);
     Model* findModel(std::string_view name) { return findModel(hashName(name)); }
+    // A new entity under the next handle, placed; the callers fill in what their kind adds.
+    SimEntity& addEntity(EntityKind kind, ModelHash model, Vec3 position, float heading);
     Handle addPed(ModelHash model, Vec3 position, float heading = 0.0f);
     Handle addVehicle(ModelHash model, Vec3 position, float heading = 0.0f);
     SimEntity* find(Handle handle);

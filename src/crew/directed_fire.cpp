@@ -3,6 +3,7 @@
 #include "crew/directed_fire.h"
 
 #include "crew/shots.h"
+#include "crew/spawn.h"
 #include "crew/targeting.h"
 #include "runtime/natives.h"
 #include "runtime/platform_calls.h"
@@ -14,20 +15,9 @@
 
 namespace {
 
-constexpr Tick passPeriod = 10;
-constexpr Tick aimOrderPeriod = 20;
-constexpr std::int32_t headBone = 31086;
-constexpr Hash unarmedWeapon = 0xA2719263;
-constexpr std::int32_t passengerSetting = 6;
-constexpr double aimAboveHead = 0.8;
-constexpr float rayLength = 20.0f;
-constexpr double jumpDistance = 50.0;
-constexpr double blendPerUnit = 0.05;
-constexpr float playerSpread = 0.003f;
 constexpr std::int32_t enterTimeoutMs = 5000;
 constexpr float enterSpeed = 2.0f;
 constexpr std::int32_t enterFlag = 1;
-constexpr std::int32_t leaveFlags = 4160;
 
 // Re-boarding: the player sits in the crew vehicle and the gunner is out of it. One order is
 // given per arming; the supervisor re-arms while it finds the gunner not using the vehicle.
@@ -60,6 +50,8 @@ void releaseCrewVehicle() {
     state.crewVehicle = 0;
 }
 
+constexpr std::int32_t leaveFlags = 4160;
+
 // The gunner leaves (or, nearly dead, is taken out at once); the vehicle is handed back and
 // forgotten unless its tank reads exactly 0.0, in which case the next passes repeat the order.
 void giveUpCrew() {
@@ -71,6 +63,10 @@ void giveUpCrew() {
     const float tank = getVehiclePetrolTankHealth(state.crewVehicle);
     if (tank < 0.0f || tank > 0.0f) releaseCrewVehicle();
 }
+
+constexpr std::int32_t headBone = 31086;
+constexpr double aimAboveHead = 0.8;
+constexpr float rayLength = 20.0f;
 
 // The point 20 units beyond the gunner's head, along the line from the camera to a point 0.8
 // above the head. A zero-length direction leaves the point on the head itself.
@@ -92,6 +88,9 @@ Vector3 projectCameraRay() {
     return makeVector3(head.x + rayLength * dx, head.y + rayLength * dy, head.z + rayLength * dz);
 }
 
+constexpr double jumpDistance = 50.0;
+constexpr double blendPerUnit = 0.05;
+
 // Moves by K * 0.05 of the gap, which overshoots between 20 and 50; farther away it jumps.
 float blend(float target, float base, float distance) {
     const float gap = target - base;
@@ -108,6 +107,8 @@ void smoothAimPoint(const Vector3& projected) {
     state.aimPoint.z = blend(projected.z, base.z, distance);
 }
 
+constexpr Tick aimOrderPeriod = 20;
+
 void fireOrAim(Vector3 shot) {
     if (isKeyDown(Key::leftButton)) {
         state.aimTaskTick = state.frameTick;
@@ -121,6 +122,9 @@ void fireOrAim(Vector3 shot) {
     }
 }
 
+constexpr Hash unarmedWeapon = 0xA2719263;
+constexpr float playerSpread = 0.003f;
+
 void aimWhereCameraPoints() {
     setPedGroupMemberPassengerIndex(state.gunnerPed, passengerSetting);
     setCurrentPedWeapon(state.playerPed, unarmedWeapon, true);
@@ -129,6 +133,8 @@ void aimWhereCameraPoints() {
     smoothAimPoint(projected);
     fireOrAim(state.aimPoint);
 }
+
+constexpr Tick passPeriod = 10;
 
 }  // namespace
 

@@ -36,7 +36,6 @@ constexpr std::int32_t gunnerPedType = 0;
 constexpr std::int32_t gunnerHealth = 300;
 constexpr std::int32_t gunnerArmour = 100;
 constexpr std::int32_t gunnerAmmo = 1000;
-constexpr std::int32_t passengerSetting = 6;
 constexpr float spawnAhead = 5.0f;
 constexpr float spawnHeading = 0.0f;
 constexpr std::uint32_t dismissPauseMs = 50;

@@ -13,25 +13,19 @@
 
 namespace {
 
-constexpr Tick scanPeriod = 1000;
-constexpr std::int32_t losTraceFlags = 17;
-constexpr std::int32_t policePedType = 6;
-constexpr float farthestTarget = 1000.0f;
-constexpr std::int32_t rootBone = 0;
-constexpr double nearAimDistance = 3.0;
-constexpr double leadSeconds = 0.1;
-constexpr double followFraction = 0.25;
-constexpr float targetSpread = 0.007f;
-
 // The game fills the buffer in 64-bit slots: word 0 keeps the capacity, the handle of entry i is
 // the low word of the slot that starts at word 2 + 2i.
 Ped nearbyPedAt(std::int32_t entry) { return state.nearbyPeds[2 + 2 * entry]; }
+
+constexpr std::int32_t losTraceFlags = 17;
 
 bool isVisible(Ped candidate) {
     const Vehicle vehicle = getVehiclePedIsUsing(candidate);
     if (hasEntityClearLosToEntity(state.gunnerPed, candidate, losTraceFlags)) return true;
     return doesEntityExist(vehicle) && hasEntityClearLosToEntity(state.gunnerPed, vehicle, losTraceFlags);
 }
+
+constexpr std::int32_t policePedType = 6;
 
 bool isEnemy(Ped candidate, bool playerWanted) {
     if (playerWanted && getPedType(candidate) == policePedType) return true;
@@ -55,6 +49,8 @@ bool isCandidate(Ped handle, bool playerWanted) {
     if (!isVisible(handle)) return false;
     return modeAccepts(handle, playerWanted);
 }
+
+constexpr float farthestTarget = 1000.0f;
 
 void scanForTarget() {
     state.scanTick = readTickCount();
@@ -83,11 +79,18 @@ void scanForTarget() {
     if (doesEntityExist(bestCandidate)) state.targetPed = bestCandidate;
 }
 
+constexpr double leadSeconds = 0.1;
+constexpr double followFraction = 0.25;
+
 // A quarter of the way towards the led position, or onto it when the aim point is already near.
 float leadComponent(float base, float bone, float velocity) {
     const double led = static_cast<double>(velocity) * leadSeconds + static_cast<double>(bone);
     return static_cast<float>(static_cast<double>(base) + followFraction * (led - static_cast<double>(base)));
 }
+
+constexpr std::int32_t rootBone = 0;
+constexpr double nearAimDistance = 3.0;
+constexpr float targetSpread = 0.007f;
 
 void shootAtTarget() {
     if (!doesEntityExist(state.targetPed)) return;
@@ -107,6 +110,8 @@ void shootAtTarget() {
     Vector3 shot = bone;
     shootAtPoint(shot);
 }
+
+constexpr Tick scanPeriod = 1000;
 
 }  // namespace
 

@@ -12,26 +12,22 @@
 
 using ScriptEntry = void (*)();
 
+// MSVC's C++ mangling already gives the decorated names; elsewhere the names are plain C ones.
 #if defined(_MSC_VER)
-#define TG_HOST_IMPORT __declspec(dllimport)
-TG_HOST_IMPORT void scriptRegister(HMODULE module, void (*entry)());
-TG_HOST_IMPORT void scriptUnregister(HMODULE module);
-TG_HOST_IMPORT void scriptWait(unsigned long ms);
-TG_HOST_IMPORT void nativeInit(unsigned long long hash);
-TG_HOST_IMPORT void nativePush64(unsigned long long value);
-TG_HOST_IMPORT unsigned long long* nativeCall();
+#define TG_HOST_LINKAGE
 #else
+#define TG_HOST_LINKAGE extern "C"
+#endif
+
 #if defined(_WIN32)
-#define TG_HOST_IMPORT __declspec(dllimport)
+#define TG_HOST_IMPORT TG_HOST_LINKAGE __declspec(dllimport)
 #else
-#define TG_HOST_IMPORT
+#define TG_HOST_IMPORT TG_HOST_LINKAGE
 #endif
-extern "C" {
+
 TG_HOST_IMPORT void scriptRegister(HMODULE module, void (*entry)());
 TG_HOST_IMPORT void scriptUnregister(HMODULE module);
 TG_HOST_IMPORT void scriptWait(unsigned long ms);
 TG_HOST_IMPORT void nativeInit(unsigned long long hash);
 TG_HOST_IMPORT void nativePush64(unsigned long long value);
 TG_HOST_IMPORT unsigned long long* nativeCall();
-}
-#endif

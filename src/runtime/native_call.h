@@ -3,8 +3,8 @@
 
 #include "runtime/types.h"
 
+#include <bit>
 #include <cstdint>
-#include <cstring>
 #include <type_traits>
 
 // Integers, handles, hashes and booleans fill the low 32 bits with the upper half zero, so -1
@@ -14,11 +14,7 @@ inline std::uint64_t encodeArg(std::uint32_t value) { return value; }
 inline std::uint64_t encodeArg(bool value) { return value ? 1u : 0u; }
 
 // Floats travel as their 32-bit pattern, upper half zero.
-inline std::uint64_t encodeArg(float value) {
-    std::uint32_t bits = 0;
-    std::memcpy(&bits, &value, sizeof bits);
-    return bits;
-}
+inline std::uint64_t encodeArg(float value) { return std::bit_cast<std::uint32_t>(value); }
 
 // Text and out-parameters travel as pointers.
 inline std::uint64_t encodeArg(const char* text) { return reinterpret_cast<std::uintptr_t>(text); }
@@ -28,24 +24,15 @@ inline std::uint64_t encodeArg(T* pointer) {
 }
 
 // The result block is read at once, before any further call can overwrite it.
-inline std::int32_t decodeInt(const std::uint64_t* result) {
-    std::int32_t value = 0;
-    std::memcpy(&value, result, sizeof value);
-    return value;
-}
+// Ints and floats are the low 32 bits of a slot.
+inline std::uint32_t lowWord(std::uint64_t slot) { return static_cast<std::uint32_t>(slot); }
+inline std::int32_t decodeInt(const std::uint64_t* result) { return static_cast<std::int32_t>(lowWord(*result)); }
 inline bool decodeLowByte(const std::uint64_t* result) { return (*reinterpret_cast<const std::uint8_t*>(result)) != 0; }
-inline float decodeFloat(const std::uint64_t* result) {
-    float value = 0.0f;
-    std::memcpy(&value, result, sizeof value);
-    return value;
-}
+inline float decodeFloat(const std::uint64_t* result) { return std::bit_cast<float>(lowWord(*result)); }
 // A vector result is copied out whole: x, y and z each sit in their own 8-byte slot.
 inline Vector3 decodeVector3(const std::uint64_t* result) {
-    Vector3 value;
-    std::memcpy(&value.x, &result[0], sizeof value.x);
-    std::memcpy(&value.y, &result[1], sizeof value.y);
-    std::memcpy(&value.z, &result[2], sizeof value.z);
-    return value;
+    return makeVector3(std::bit_cast<float>(lowWord(result[0])), std::bit_cast<float>(lowWord(result[1])),
+                       std::bit_cast<float>(lowWord(result[2])));
 }
 
 // The three steps of a host call; defined apart so that only one file sees the host seam.

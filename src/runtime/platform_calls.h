@@ -13,21 +13,23 @@ Tick readTickCount();
 // game's window has the focus; keys typed into another program always read as up.
 bool isKeyDown(int virtualKey);
 
-// Virtual-key codes the script reads.
+// Virtual-key codes the script reads. A letter's code is its capital; the numpad digits follow 0x60.
 namespace Key {
-inline constexpr int leftButton = 0x01;
-inline constexpr int rightButton = 0x02;
-inline constexpr int returnKey = 0x0D;
-inline constexpr int shift = 0x10;
-inline constexpr int control = 0x11;
-inline constexpr int alt = 0x12;
-inline constexpr int pageUp = 0x21;
-inline constexpr int pageDown = 0x22;
-inline constexpr int letterE = 0x45;
-inline constexpr int letterI = 0x49;
-inline constexpr int numpad2 = 0x62;
-inline constexpr int numpad5 = 0x65;
-inline constexpr int numpad8 = 0x68;
+enum : int {
+    leftButton = 0x01,
+    rightButton = 0x02,
+    returnKey = 0x0D,
+    shift = 0x10,
+    control = 0x11,
+    alt = 0x12,
+    pageUp = 0x21,
+    pageDown = 0x22,
+    letterE = 'E',
+    letterI = 'I',
+    numpad2 = 0x62,
+    numpad5 = 0x65,
+    numpad8 = 0x68,
+};
 }  // namespace Key
 
 // The host's scriptWait: yields the script fiber to the game for `ms` milliseconds (0: one frame).

@@ -3,10 +3,10 @@
 #include "runtime/natives.h"
 
 #include "host/sim_host.h"
+#include "host/slots.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <limits>
 
 namespace {
@@ -46,9 +46,9 @@ TEST(ResultDecoding, ReadsIntsFloatsBytesAndWholeVectors) {
     EXPECT_FLOAT_EQ(decodeFloat(block), 3.14159274f);
 
     const float x = 1.5f, y = -2.0f, z = 1000.25f;
-    std::memcpy(&block[0], &x, 4);
-    std::memcpy(&block[1], &y, 4);
-    std::memcpy(&block[2], &z, 4);
+    block[0] = sim::slotFromFloat(x);
+    block[1] = sim::slotFromFloat(y);
+    block[2] = sim::slotFromFloat(z);
     const Vector3 v = decodeVector3(block);
     EXPECT_EQ(v.x, x);
     EXPECT_EQ(v.y, y);

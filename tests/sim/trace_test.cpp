@@ -3,6 +3,7 @@
 
 #include "host/native_table.h"
 #include "host/sim_host.h"
+#include "host/slots.h"
 #include "natives/handlers.h"
 #include "runtime/host.h"
 
@@ -11,7 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstring>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -24,12 +24,6 @@ std::vector<std::string> linesOf(const std::string& text) {
     std::istringstream in(text);
     for (std::string line; std::getline(in, line);) lines.push_back(line);
     return lines;
-}
-
-unsigned long long floatSlot(float value) {
-    std::uint32_t bits = 0;
-    std::memcpy(&bits, &value, sizeof bits);
-    return bits;
 }
 
 unsigned long long pointerSlot(const void* pointer) { return reinterpret_cast<std::uintptr_t>(pointer); }
@@ -58,10 +52,10 @@ TEST(Trace, ArgumentsAreDecodedByTheirKindAndBadSlotsShownRaw) {
     host.setHandler(sim::NativeId::CreateVehicle, [](sim::NativeContext& call) { call.returnInt(-7); });
     nativeInit(0xAF35D0D2583051B0ull);  // CREATE_VEHICLE: hash, four floats, three BOOLs
     nativePush64(0xB6410173u);
-    nativePush64(floatSlot(-0.5f));
-    nativePush64(floatSlot(0.1f));
-    nativePush64(floatSlot(1e10f));
-    nativePush64(floatSlot(-0.0f));
+    nativePush64(sim::slotFromFloat(-0.5f));
+    nativePush64(sim::slotFromFloat(0.1f));
+    nativePush64(sim::slotFromFloat(1e10f));
+    nativePush64(sim::slotFromFloat(-0.0f));
     nativePush64(1);
     nativePush64(0);
     nativePush64(0x100000001ull);  // upper half set: not a valid BOOL slot
@@ -125,7 +119,7 @@ TEST(Trace, ResultsAreDecodedByTheNativesResultKind) {
     nativePush64(1);
     nativeCall();
     nativeInit(0xF1B760881820C952ull);  // GET_DISTANCE_BETWEEN_COORDS
-    for (int i = 0; i < 6; ++i) nativePush64(floatSlot(static_cast<float>(i)));
+    for (int i = 0; i < 6; ++i) nativePush64(sim::slotFromFloat(static_cast<float>(i)));
     nativePush64(1);
     nativeCall();
     nativeInit(0xD24D37CC275948CCull);  // GET_HASH_KEY

@@ -12,7 +12,7 @@
 
 namespace {
 
-using test::floatFromBits;
+using sim::floatFromSlot;
 using test::named;
 using test::namesOf;
 
@@ -78,8 +78,8 @@ TEST_F(DrawMenuLineTest, AMenuItemIssuesBothTextPassesWithTheStatedValues) {
     // Worked values at 800 x 600: every step rounded to single precision.
     const sim::NativeCall& draw = calls[8];
     ASSERT_EQ(draw.argCount, 3);
-    EXPECT_EQ(draw.floatArg(0), floatFromBits(0x3d333333));  // 0.04375
-    EXPECT_EQ(draw.floatArg(1), floatFromBits(0x3dfb7415));  // ~0.122780
+    EXPECT_EQ(draw.floatArg(0), floatFromSlot(0x3d333333));  // 0.04375
+    EXPECT_EQ(draw.floatArg(1), floatFromSlot(0x3dfb7415));  // ~0.122780
     EXPECT_EQ(draw.intArg(2), 0);
     EXPECT_EQ(calls[17].floatArg(0), draw.floatArg(0));
     EXPECT_EQ(calls[17].floatArg(1), draw.floatArg(1));
@@ -99,7 +99,7 @@ TEST_F(DrawMenuLineTest, LinesLowerOnTheScreenKeepSinglePrecisionRounding) {
             [top = top] { drawMenuLine("x", 250.0f, 20.0f, top, 25.0f, 10.0f, false, false, false, false, false); });
         const auto draws = named(calls, "END_TEXT_COMMAND_DISPLAY_TEXT");
         ASSERT_EQ(draws.size(), 1u);
-        EXPECT_EQ(draws[0]->floatArg(1), floatFromBits(bits)) << "lineTop " << top;
+        EXPECT_EQ(draws[0]->floatArg(1), floatFromSlot(bits)) << "lineTop " << top;
     }
 }
 

@@ -13,7 +13,7 @@
 
 namespace {
 
-using test::floatFromBits;
+using sim::floatFromSlot;
 using test::named;
 
 constexpr const char* attackMessage = "Attack mode: Tobek attack enemies.";
@@ -42,7 +42,7 @@ TEST_F(StatusTextTest, TheMessageAt800x600IsCentredOverAFullWidthBoxAtTheBottom)
     const auto draw = named(calls, "END_TEXT_COMMAND_DISPLAY_TEXT");
     ASSERT_EQ(draw.size(), 1u);
     EXPECT_EQ(draw[0]->floatArg(0), 0.5f);
-    EXPECT_EQ(draw[0]->floatArg(1), floatFromBits(0x3f76e5fb));  // ~0.964447
+    EXPECT_EQ(draw[0]->floatArg(1), floatFromSlot(0x3f76e5fb));  // ~0.964447
     for (const auto* centre : named(calls, "SET_TEXT_CENTRE")) EXPECT_EQ(centre->intArg(0), 1);
     for (const auto* scale : named(calls, "SET_TEXT_SCALE")) EXPECT_EQ(scale->floatArg(1), 0.40f);
 

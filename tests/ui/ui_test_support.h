@@ -3,21 +3,15 @@
 #pragma once
 
 #include "host/sim_host.h"
+#include "host/slots.h"
 #include "support/recorded_calls.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <string>
 #include <vector>
 
 namespace test {
-
-inline float floatFromBits(std::uint32_t bits) {
-    float value = 0.0f;
-    std::memcpy(&value, &bits, sizeof value);
-    return value;
-}
 
 inline std::vector<std::string> captionsOf(const sim::ScreenFrame& frame) {
     std::vector<std::string> captions;

@@ -13,7 +13,7 @@
 
 namespace {
 
-using test::floatFromBits;
+using sim::floatFromSlot;
 
 constexpr int keyReturn = 0x0D;
 constexpr int keyControl = 0x11;
@@ -108,8 +108,8 @@ TEST_F(VehicleMenuTest, TheFiveLinesSitAtTheTopLeftInTheirStylesWithoutBoxes) {
     const std::vector<float> scales = {0.50f, 0.40f, 0.35f, 0.35f, 0.35f};
     for (std::size_t i = 0; i < texts.size(); ++i) {
         SCOPED_TRACE(texts[i].caption);
-        EXPECT_EQ(texts[i].x, floatFromBits(0x3d333333));  // 35 pixels from the left
-        EXPECT_EQ(texts[i].y, floatFromBits(yBits[i]));
+        EXPECT_EQ(texts[i].x, floatFromSlot(0x3d333333));  // 35 pixels from the left
+        EXPECT_EQ(texts[i].y, floatFromSlot(yBits[i]));
         EXPECT_EQ(texts[i].style.scale, scales[i]);
         EXPECT_FALSE(texts[i].style.centre);
         const bool highlighted = i == 1;
