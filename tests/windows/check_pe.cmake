@@ -17,25 +17,16 @@ set(host_functions
 # Libraries every Windows installation has; anything else would have to ship beside the DLL.
 set(system_library_pattern "^(kernel32|user32|msvcrt|ucrtbase|ntdll|advapi32|api-ms-win-[a-z0-9-]+)\\.dll$")
 
-set(failures "")
-macro(fail message)
-  string(APPEND failures "  ${message}\n")
-endmacro()
+include(${CMAKE_CURRENT_LIST_DIR}/check_support.cmake)
 
 execute_process(COMMAND ${OBJDUMP} -p ${FILE} OUTPUT_VARIABLE dump RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "${OBJDUMP} -p ${FILE} failed (${status})")
 endif()
 
-if(NOT dump MATCHES "file format pei-x86-64")
-  fail("not a 64-bit PE file")
-endif()
-if(NOT dump MATCHES "Magic[\t ]+020b[\t ]+\\(PE32\\+\\)")
-  fail("optional header is not PE32+")
-endif()
-if(NOT dump MATCHES "Characteristics[^\n]*\n([\t][^\n]*\n)*[\t]DLL\n")
-  fail("the DLL flag is not set")
-endif()
+expect_match("${dump}" "file format pei-x86-64" "not a 64-bit PE file")
+expect_match("${dump}" "Magic[\t ]+020b[\t ]+\\(PE32\\+\\)" "optional header is not PE32+")
+expect_match("${dump}" "Characteristics[^\n]*\n([\t][^\n]*\n)*[\t]DLL\n" "the DLL flag is not set")
 
 # One list entry per line; brackets would confuse CMake's list splitting.
 string(REPLACE "[" "<" dump "${dump}")

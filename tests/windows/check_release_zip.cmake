@@ -5,10 +5,7 @@
 #   cmake -DOBJDUMP=... -DZIP=... -DVERSION=... -DWORK=<scratch folder> -P check_release_zip.cmake
 cmake_minimum_required(VERSION 3.25)
 
-set(failures "")
-macro(fail message)
-  string(APPEND failures "  ${message}\n")
-endmacro()
+include(${CMAKE_CURRENT_LIST_DIR}/check_support.cmake)
 
 # The hex digits of `text` in UTF-16LE, as version resources store their strings.
 function(utf16_hex text out)
@@ -59,24 +56,17 @@ utf16_hex("Tobek Gunner" nameValue)
 utf16_hex("ProductVersion" versionKey)
 utf16_hex("FileVersion" fileVersionKey)
 utf16_hex("${VERSION}" versionValue)
-if(NOT section MATCHES "${info}")
-  fail("TobekGunner.asi carries no version resource (VS_VERSION_INFO)")
-endif()
+expect_match("${section}" "${info}" "TobekGunner.asi carries no version resource (VS_VERSION_INFO)")
 # A string entry is its key, a terminating zero, padding to four bytes, then the value.
-if(NOT section MATCHES "${nameKey}0000(0000)?${nameValue}0000")
-  fail("the version resource has no ProductName \"Tobek Gunner\"")
-endif()
-if(NOT section MATCHES "${versionKey}0000(0000)?${versionValue}0000")
-  fail("the version resource has no ProductVersion \"${VERSION}\"")
-endif()
-if(NOT section MATCHES "${fileVersionKey}0000(0000)?${versionValue}0000")
-  fail("the version resource has no FileVersion \"${VERSION}\"")
-endif()
+expect_match("${section}" "${nameKey}0000(0000)?${nameValue}0000"
+             "the version resource has no ProductName \"Tobek Gunner\"")
+expect_match("${section}" "${versionKey}0000(0000)?${versionValue}0000"
+             "the version resource has no ProductVersion \"${VERSION}\"")
+expect_match("${section}" "${fileVersionKey}0000(0000)?${versionValue}0000"
+             "the version resource has no FileVersion \"${VERSION}\"")
 
 file(READ ${WORK}/README.txt readme)
-if(NOT readme MATCHES "Tobek Gunner ${VERSION}")
-  fail("README.txt does not name version ${VERSION}")
-endif()
+expect_match("${readme}" "Tobek Gunner ${VERSION}" "README.txt does not name version ${VERSION}")
 
 if(failures)
   message(FATAL_ERROR "${ZIP}:\n${failures}")
