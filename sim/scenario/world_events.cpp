@@ -102,6 +102,18 @@ void clearWanted(EventStage& stage) {
     stage.world("the game clears the wanted level");
 }
 
+void readWanted(const EventInput& in, TimelineEvent& event) {
+    event.amount = static_cast<std::int32_t>(in.reader.integer(in.value, in.valueField(), 0, 6));
+}
+
+// As the game does on a crime of the player's: the level is in force at once, and a level the
+// script asked for but has not applied yet is dropped.
+void wanted(EventStage& stage) {
+    stage.entities().wantedLevel = stage.event.amount;
+    stage.entities().pendingWantedLevel = 0;
+    stage.world("the game sets the wanted level to " + std::to_string(stage.event.amount));
+}
+
 void camera(EventStage& stage) {
     stage.entities().camera = *stage.event.point;
     stage.world("the camera moves to " + vecText(*stage.event.point));
@@ -145,6 +157,11 @@ std::vector<EventKind> worldEvents() {
          {{"`clear_wanted = true`", "the game drops the player's wanted level"}},
          [](const EventInput& in, TimelineEvent&) { in.mustBeTrue(); },
          clearWanted},
+        {"wanted",
+         {},
+         {{"`wanted = 2`", "the game sets the player's wanted level (0 to 6), as after a crime of the player's"}},
+         readWanted,
+         wanted},
         {"camera",
          {},
          {{"`camera = [x, y, z]`", "the gameplay camera moves"}},
