@@ -5,7 +5,8 @@ namespace scenario {
 
 std::string formatLine(const NarrationLine& line) {
     char prefix[48];
-    std::snprintf(prefix, sizeof prefix, "%9.3f s  %-8s ", static_cast<double>(line.ms) / 1000.0, line.kind.c_str());
+    std::snprintf(prefix, sizeof prefix, "%9.3f s  %-8s ", static_cast<double>(line.ms) / 1000.0,
+                  std::string(kindName(line.kind)).c_str());
     return prefix + line.text;
 }
 

@@ -39,8 +39,8 @@ void Reader::fail(const Origin& where, const std::string& field, const std::stri
     throw ScenarioError(where, field, reason);
 }
 
-void Reader::onlyKeys(const toml::table& table, const std::string& path,
-                      std::initializer_list<std::string_view> allowed, std::string_view what) const {
+void Reader::onlyKeys(const toml::table& table, const std::string& path, std::span<const std::string_view> allowed,
+                      std::string_view what) const {
     for (auto&& [key, node] : table) {
         bool known = false;
         for (const auto name : allowed) known = known || key.str() == name;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <set>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -32,8 +33,12 @@ public:
     [[noreturn]] void fail(const Origin& where, const std::string& field, const std::string& reason) const;
 
     // Fails on the first key of `table` that is not in `allowed`.
-    void onlyKeys(const toml::table& table, const std::string& path, std::initializer_list<std::string_view> allowed,
+    void onlyKeys(const toml::table& table, const std::string& path, std::span<const std::string_view> allowed,
                   std::string_view what) const;
+    void onlyKeys(const toml::table& table, const std::string& path, std::initializer_list<std::string_view> allowed,
+                  std::string_view what) const {
+        onlyKeys(table, path, std::span(allowed.begin(), allowed.size()), what);
+    }
 
     const toml::table& table(const toml::node& node, const std::string& field) const;
     const toml::array& array(const toml::node& node, const std::string& field) const;

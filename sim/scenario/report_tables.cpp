@@ -30,10 +30,10 @@ std::string cells(std::initializer_list<std::string> values) {
 std::string eventLine(const NarrationLine& line) {
     char time[32];
     std::snprintf(time, sizeof time, "%.3f s", static_cast<double>(line.ms) / 1000.0);
-    const bool failed = line.kind == "check" && line.text.starts_with("FAILED");
-    return "<li data-kind=\"" + escapeHtml(line.kind) + "\" data-ms=\"" + std::to_string(line.ms) + "\"" +
-           (failed ? " class=\"failed\"" : "") + "><time>" + time + "</time><span class=\"kind\">" +
-           escapeHtml(line.kind) + "</span> " + escapeHtml(line.text) + "</li>";
+    const std::string kind(kindName(line.kind));
+    return "<li data-kind=\"" + escapeHtml(kind) + "\" data-ms=\"" + std::to_string(line.ms) + "\"" +
+           (line.failed ? " class=\"failed\"" : "") + "><time>" + time + "</time><span class=\"kind\">" +
+           escapeHtml(kind) + "</span> " + escapeHtml(line.text) + "</li>";
 }
 
 }  // namespace

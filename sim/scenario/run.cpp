@@ -15,8 +15,9 @@ bool RunResult::passed() const {
 
 namespace {
 
-bool narratedOnScreen(const std::string& kind) {
-    return kind == "menu" || kind == "message" || kind == "mode" || kind == "spawn";
+bool narratedOnScreen(NarrationKind kind) {
+    return kind == NarrationKind::Menu || kind == NarrationKind::Message || kind == NarrationKind::Mode ||
+           kind == NarrationKind::Spawn;
 }
 
 }  // namespace

@@ -61,8 +61,9 @@ std::string checkJson(const CheckResult& check) {
 }
 
 std::string lineJson(const NarrationLine& line) {
-    return "{" + field("ms", line.ms) + "," + field("frame", line.frame) + "," + field("kind", jsonString(line.kind)) +
-           "," + field("text", jsonString(line.text)) + "}";
+    return "{" + field("ms", line.ms) + "," + field("frame", line.frame) + "," +
+           field("kind", jsonString(std::string(kindName(line.kind)))) + "," + field("text", jsonString(line.text)) +
+           "}";
 }
 
 template <typename Item, typename Format>

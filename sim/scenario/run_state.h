@@ -22,21 +22,30 @@ public:
     RunResult run();
     std::string scriptFolder() const { return folder_ ? folder_->folder().string() : std::string(); }
 
-private:
+    // For the timeline events and the expectation checks (kind_support.h).
     sim::Entities& entities() { return host_.world().entities; }
+    const Tracker& tracker() const { return tracker_; }
+    sim::SimHost& host() { return host_; }
     // 64 bits: a run may last up to 2^32 - 1 ms, and its last frame ends past that.
     std::uint64_t elapsed() const { return (host_.frame() - 1) * std::uint64_t{scenario_.world.frameMs}; }
-    void setUpWorld();
-    void applyDueEvents();
-    void apply(const TimelineEvent& event);
     sim::Handle resolve(const std::string& name);
-    void say(std::string kind, std::string text) {
-        tracker_.say(elapsed(), host_.frame(), std::move(kind), std::move(text));
+    void say(NarrationKind kind, std::string text, bool failed = false) {
+        tracker_.say(elapsed(), host_.frame(), kind, std::move(text), failed);
     }
     void setKey(int key, bool down) {
         host_.setKey(key, down);
         tracker_.keyChange(key, down, host_.frame(), elapsed());
     }
+    // Lets the keys go after `holdMs`.
+    void releaseLater(std::uint64_t holdMs, std::vector<int> keys) {
+        releases_.emplace(elapsed() + holdMs, std::move(keys));
+    }
+    std::string readLog() const { return folder_->readLog(); }
+
+private:
+    void setUpWorld();
+    void applyDueEvents();
+    void apply(const TimelineEvent& event);
     void checkDue(bool atEnd);
     void evaluate(const ExpectationGroup& group);
     CheckResult evaluate(const ExpectationGroup& group, const Expectation& check);

@@ -66,38 +66,18 @@ struct WorldSetup {
     std::vector<VehicleSetup> vehicles;
 };
 
-// What a timeline entry does. Entity references are names: a ped or vehicle of the world, or
-// one of the reserved names "player", "gunner" and "crew" (the crew vehicle).
-enum class Action : std::uint8_t {
-    Press,           // keys down
-    Release,         // keys up
-    Tap,             // keys down now, up after `holdMs`
-    EnterVehicle,    // player sits in `subject` (a vehicle name or "crew"), seat `seat`
-    LeaveVehicle,    // player steps out of whatever vehicle it uses
-    Move,            // `subject` placed at `point` and/or given `velocity`
-    Shoot,           // `subject` damages `object` by `amount`
-    Hide,            // `subject` hidden from the gunner's sight
-    Reveal,          // `subject` visible to the gunner again
-    Vanish,          // `subject` removed from the world
-    Kill,            // `subject` (a ped or the gunner) dies
-    SetHealth,       // `subject`'s health set to `amount`
-    ThrowOutGunner,  // the gunner pulled out of the crew vehicle
-    FlipVehicle,     // the crew vehicle lands on its roof
-    RightVehicle,    // the crew vehicle back on its wheels
-    IntoWater,       // the crew vehicle ends up in water
-    OutOfWater,      // and back on land
-    TankHealth,      // the crew vehicle's petrol tank health set to `value`
-    ClearWanted,     // the game drops the player's wanted level
-    MoveCamera,      // the gameplay camera moves to `point`
-    Focus,           // the game's window gains (`flag`) or loses the focus
-};
+struct EventKind;
+struct CheckKind;
 
+// One timeline entry. Entity references are names: a ped or vehicle of the world, or one of the
+// reserved names "player", "gunner" and "crew" (the crew vehicle). Which fields an event uses is
+// up to its kind (see kinds.h).
 struct TimelineEvent {
     std::uint32_t atMs = 0;
-    Action action = Action::Press;
-    std::vector<int> keys;       // virtual-key codes for the key actions
+    const EventKind* kind = nullptr;
+    std::vector<int> keys;       // virtual-key codes for press, release and tap
     std::string keyText;         // the keys as written, for narration
-    std::uint32_t holdMs = 100;  // for Tap
+    std::uint32_t holdMs = 100;  // for tap
     std::string subject;
     std::string object;
     std::optional<sim::Vec3> point;
@@ -106,27 +86,13 @@ struct TimelineEvent {
     std::int32_t seat = -1;
     float value = 0.0f;
     bool flag = false;
+    std::string word;  // for events told apart by a word: gunner = "thrown_out"
     Origin origin;
 };
 
 // One check of an expectation; `origin` is the line of the check itself.
-enum class Check : std::uint8_t {
-    WantedLevel,  // the player's wanted level in the game
-    AttackMode,
-    Status,      // the status message on screen ("" for none)
-    CrewExists,  // the script holds a crew vehicle and a gunner that both exist
-    PlayerInCrewVehicle,
-    GunnerInCrewVehicle,  // the gunner sits in the crew vehicle
-    PedDown,              // the named ped is dead
-    PedStanding,          // the named ped exists and lives
-    Target,               // the gunner's current target ("none" for none)
-    GunnerModel,          // the model the gunner is made of
-    ShotOrders,           // number of shot orders since the start, within [min, max]
-    LogContains,          // TobekGunner.log holds `text` somewhere
-};
-
 struct Expectation {
-    Check check = Check::WantedLevel;
+    const CheckKind* kind = nullptr;
     std::int64_t number = 0;
     bool flag = false;
     std::string text;

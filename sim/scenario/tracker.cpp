@@ -79,8 +79,8 @@ bool Tracker::crewHeld() const {
     return heldVehicle_ != 0 && world_.entities.exists(heldVehicle_) && world_.entities.exists(heldGunner_);
 }
 
-void Tracker::say(std::uint64_t ms, std::uint64_t frame, std::string kind, std::string text) {
-    lines_.push_back(NarrationLine{ms, frame, std::move(kind), std::move(text)});
+void Tracker::say(std::uint64_t ms, std::uint64_t frame, NarrationKind kind, std::string text, bool failed) {
+    lines_.push_back(NarrationLine{ms, frame, kind, std::move(text), failed});
     if (listener_) listener_(lines_.back());
 }
 
@@ -140,13 +140,13 @@ void Tracker::onSpawnCall(const sim::NativeCall& call) {
         attackMode_ = display == "Valkyrie" ? 1 : 0;
         lastChoice_ = display;
         spawnModel_ = call.texts[0];
-        say(ms, call.frame, "spawn", display + " chosen: spawning the crew");
+        say(ms, call.frame, NarrationKind::Spawn, display + " chosen: spawning the crew");
     } else if (call.native == n.modelLoaded && spawning_) {
         ++loadFrames_;
     } else if (call.native == n.pedNoLongerNeeded) {
-        say(ms, call.frame, "spawn", "the previous gunner is dismissed");
+        say(ms, call.frame, NarrationKind::Spawn, "the previous gunner is dismissed");
     } else if (call.native == n.vehicleNoLongerNeeded) {
-        say(ms, call.frame, "spawn", "the previous crew vehicle is dismissed");
+        say(ms, call.frame, NarrationKind::Spawn, "the previous crew vehicle is dismissed");
     } else if (call.native == n.createVehicle) {
         crewVehicle_ = call.intResult();
         heldVehicle_ = crewVehicle_;
@@ -158,13 +158,13 @@ void Tracker::onSpawnCall(const sim::NativeCall& call) {
         reboardOrdered_ = false;
         const sim::Vec3 at{call.floatArg(1), call.floatArg(2), call.floatArg(3)};
         crews_.push_back(CrewRecord{spawnName_, spawnModel_, ms, at, std::nullopt, std::nullopt, std::string()});
-        say(ms, call.frame, "spawn",
+        say(ms, call.frame, NarrationKind::Spawn,
             spawnName_ + " created at " + point(at) + " after " + std::to_string(loadFrames_) + " model checks");
         loadFrames_ = 0;
     } else if (call.native == n.createPed) {
         gunner_ = call.intResult();
         heldGunner_ = gunner_;
-        say(ms, call.frame, "spawn",
+        say(ms, call.frame, NarrationKind::Spawn,
             "gunner created in seat " + std::to_string(call.intArg(3)) + " of the " + spawnName_);
     }
 }
@@ -181,7 +181,7 @@ void Tracker::onFireCall(const sim::NativeCall& call) {
             awaitingTankReread_ = false;
             if ((tank < 0.0f || tank > 0.0f) && heldVehicle_ != 0) {
                 heldVehicle_ = 0;
-                say(ms, call.frame, "crew", "the script forgets the crew vehicle");
+                say(ms, call.frame, NarrationKind::Crew, "the script forgets the crew vehicle");
             }
         } else if (!(tank > 0.0f)) {
             unfitReason_ = format("the petrol tank health is %.1f", static_cast<double>(tank));
@@ -202,7 +202,7 @@ void Tracker::onFireCall(const sim::NativeCall& call) {
             reboardOrdered_ = false;
             const char* order = call.native == n.leaveVehicle ? "the gunner is told to leave the vehicle"
                                                               : "the gunner's tasks are cleared";
-            say(ms, call.frame, "crew",
+            say(ms, call.frame, NarrationKind::Crew,
                 std::string(giveUpOrders_ - giveUpOrdersAtSpawn_ > 1 ? "crew given up again (" : "crew given up (") +
                     (unfitReason_.empty() ? std::string("unfit") : unfitReason_) + "): " + order);
         }
@@ -211,7 +211,8 @@ void Tracker::onFireCall(const sim::NativeCall& call) {
         if (!reboardOrdered_) {
             reboardOrdered_ = true;
             givenUp_ = false;  // once back in, an unfit crew is given up anew
-            say(ms, call.frame, "crew", "the gunner is ordered back into seat " + std::to_string(call.intArg(3)));
+            say(ms, call.frame, NarrationKind::Crew,
+                "the gunner is ordered back into seat " + std::to_string(call.intArg(3)));
         }
     } else if (call.native == n.boneCoords && call.intArg(1) == 0) {
         pendingBoneTarget_ = call.intArg(0);
@@ -230,7 +231,7 @@ void Tracker::onFireCall(const sim::NativeCall& call) {
                 }
             }
             const std::string distance = distanceText(gunner_, target_);
-            say(ms, call.frame, "target",
+            say(ms, call.frame, NarrationKind::Target,
                 "the gunner targets " + nameOf(target_) + (why.empty() ? "" : " (" + why + ")") +
                     (distance.empty() ? "" : ", " + distance));
         }
@@ -242,7 +243,7 @@ void Tracker::onFireCall(const sim::NativeCall& call) {
             burstOpen_ = true;
             burstStartMs_ = ms;
             burstShots_ = 0;
-            say(ms, call.frame, "fire",
+            say(ms, call.frame, NarrationKind::Fire,
                 pendingBoneTarget_ != 0 ? "the gunner opens fire on " + nameOf(pendingBoneTarget_)
                                         : "the gunner opens fire where the camera points, at " + point(at));
         }
@@ -252,7 +253,7 @@ void Tracker::onFireCall(const sim::NativeCall& call) {
         pendingBoneTarget_ = 0;
     } else if (call.native == n.wanted) {
         scriptWanted_ = call.intArg(1);
-        say(ms, call.frame, "wanted",
+        say(ms, call.frame, NarrationKind::Wanted,
             "wanted level raised to " + std::to_string(scriptWanted_) + " at shot order " +
                 std::to_string(shotOrders_));
     }
@@ -269,7 +270,7 @@ void Tracker::recordGiveUp(std::uint64_t ms) {
 void Tracker::closeBurst(std::uint64_t frame, std::uint64_t ms) {
     if (!burstOpen_) return;
     burstOpen_ = false;
-    say(ms, frame, "fire",
+    say(ms, frame, NarrationKind::Fire,
         std::to_string(burstShots_) + " shot order" + (burstShots_ == 1 ? "" : "s") + " from " +
             seconds(burstStartMs_) + " to " + seconds(burstLastMs_) + " (" + std::to_string(shotOrders_) + " in all)");
 }
@@ -290,17 +291,17 @@ void Tracker::reviewScreen(std::uint64_t frame, std::uint64_t ms) {
     if (menuDrawn && !menuShown_) {
         menuShown_ = true;
         highlight_ = highlight;
-        say(ms, frame, "menu",
+        say(ms, frame, NarrationKind::Menu,
             "vehicle menu opened, highlight on " + highlight + (highlight == lastChoice_ ? " (the last choice)" : ""));
     } else if (menuDrawn && highlight != highlight_) {
         highlight_ = highlight;
-        say(ms, frame, "menu", "highlight moved to " + highlight);
+        say(ms, frame, NarrationKind::Menu, "highlight moved to " + highlight);
     } else if (!menuDrawn && menuShown_ && frameHadSupervisor_ && !spawning_) {
         menuShown_ = false;
-        say(ms, frame, "menu", "vehicle menu closed");
+        say(ms, frame, NarrationKind::Menu, "vehicle menu closed");
     }
     if (!status.empty() && status != narratedStatus_) {
-        say(ms, frame, "message", "\"" + status + "\"");
+        say(ms, frame, NarrationKind::Message, "\"" + status + "\"");
         if (status.starts_with(modePrefix)) {
             const std::string mode = status.substr(std::string(modePrefix).size());
             const std::int32_t before = attackMode_;
@@ -310,7 +311,8 @@ void Tracker::reviewScreen(std::uint64_t frame, std::uint64_t ms) {
                 attackMode_ = 1;
             else if (mode == "Tobek gone crazy.")
                 attackMode_ = 2;
-            say(ms, frame, "mode", "attack mode " + std::to_string(before) + " -> " + std::to_string(attackMode_));
+            say(ms, frame, NarrationKind::Mode,
+                "attack mode " + std::to_string(before) + " -> " + std::to_string(attackMode_));
         }
     }
     status_ = status;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "host/call_record.h"
+#include "scenario/narration_kind.h"
 #include "world/world.h"
 
 namespace scenario {
@@ -18,8 +19,9 @@ namespace scenario {
 struct NarrationLine {
     std::uint64_t ms = 0;  // since the start of the run
     std::uint64_t frame = 0;
-    std::string kind;  // input, world, menu, spawn, message, mode, crew, target, fire, wanted, check
+    NarrationKind kind = NarrationKind::World;
     std::string text;
+    bool failed = false;  // a check that did not hold
 };
 
 struct ShotPoint {
@@ -52,7 +54,7 @@ public:
 
     // Lines are kept and also handed to the listener as they are made.
     void setListener(std::function<void(const NarrationLine&)> listener) { listener_ = std::move(listener); }
-    void say(std::uint64_t ms, std::uint64_t frame, std::string kind, std::string text);
+    void say(std::uint64_t ms, std::uint64_t frame, NarrationKind kind, std::string text, bool failed = false);
 
     void onCall(const sim::NativeCall& call);
     // After the script has had its turn in a frame.

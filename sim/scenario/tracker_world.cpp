@@ -28,8 +28,8 @@ void Tracker::keyChange(int key, bool down, std::uint64_t frame, std::uint64_t m
     }
     const bool pressedWhileBusy = keysDownWhileBusy_.erase(key) > 0;
     if (!pressedWhileBusy || busy.empty()) return;
-    if (key == letterE) say(ms, frame, "input", "E ignored: the script is " + busy);
-    if (key == letterI && iWithControl_) say(ms, frame, "input", "Ctrl+I ignored: the script is " + busy);
+    if (key == letterE) say(ms, frame, NarrationKind::Input, "E ignored: the script is " + busy);
+    if (key == letterI && iWithControl_) say(ms, frame, NarrationKind::Input, "Ctrl+I ignored: the script is " + busy);
 }
 
 void Tracker::noteFireAtDownTarget(std::uint64_t frame, std::uint64_t ms) {
@@ -37,7 +37,7 @@ void Tracker::noteFireAtDownTarget(std::uint64_t frame, std::uint64_t ms) {
     const sim::SimEntity* ped = world_.entities.find(aimed);
     if (aimed == 0 || ped == nullptr || !ped->isDown() || aimed == firedAtDown_) return;
     firedAtDown_ = aimed;
-    say(ms, frame, "fire", "the gunner keeps firing at " + nameOf(aimed) + ", who is already down");
+    say(ms, frame, NarrationKind::Fire, "the gunner keeps firing at " + nameOf(aimed) + ", who is already down");
 }
 
 // What would make the script give the crew up, as the world has it now; empty when fit.
@@ -58,7 +58,7 @@ void Tracker::noteKeptCrew(std::uint64_t frame, std::uint64_t ms) {
     const bool playerAboard = world_.entities.isSittingIn(world_.entities.playerPed, crewVehicle_);
     const std::string unfit = crewHeld() && !givenUp_ && !playerAboard && attackMode_ == 0 ? unfitInWorld() : "";
     if (!unfit.empty() && unfit != keptReason_) {
-        say(ms, frame, "crew",
+        say(ms, frame, NarrationKind::Crew,
             "the crew is kept although " + unfit +
                 ": with the player on foot and attack mode 0 the script does not check the crew");
     }
@@ -70,13 +70,14 @@ void Tracker::reviewWorld(std::uint64_t frame, std::uint64_t ms) {
     const sim::SimEntity* gunner = entities.find(gunner_);
     const bool seated = entities.isSittingIn(gunner_, crewVehicle_);
     if (seated && !gunnerSeated_) {
-        say(ms, frame, "crew",
+        say(ms, frame, NarrationKind::Crew,
             gunnerEverSeated_ ? "the gunner is back in seat " + std::to_string(gunner->seat) + " (re-boarded)"
                               : "the gunner is seated in seat " + std::to_string(gunner->seat));
         gunnerEverSeated_ = true;
         reboardOrdered_ = false;
     } else if (!seated && gunnerSeated_) {
-        say(ms, frame, "crew", gunner == nullptr ? "the gunner is gone" : "the gunner is out of the crew vehicle");
+        say(ms, frame, NarrationKind::Crew,
+            gunner == nullptr ? "the gunner is gone" : "the gunner is out of the crew vehicle");
     }
     gunnerSeated_ = seated;
 
@@ -91,7 +92,7 @@ void Tracker::reviewWorld(std::uint64_t frame, std::uint64_t ms) {
                 entity != entities.entities.end() && entity->first == handle ? &entity->second : nullptr;
             const bool nowAlive = ped != nullptr && !ped->isDown();
             if (alive && !nowAlive && ped != nullptr) {
-                say(ms, frame, "world", nameOf(handle) + " is down");
+                say(ms, frame, NarrationKind::World, nameOf(handle) + " is down");
                 downAt_.emplace(handle, ms);
             }
             if (ped == nullptr) goneAt_.emplace(handle, ms);

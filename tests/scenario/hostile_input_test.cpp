@@ -6,6 +6,7 @@
 
 #include "host/sim_host.h"
 #include "scenario/keys.h"
+#include "scenario/kinds.h"
 #include "scenario/parser.h"
 #include "scenario/prescreen.h"
 #include "scenario/report.h"
@@ -205,7 +206,7 @@ TEST(HostileScenarioRun, AGroupOfThousandsOfChecksIsEvaluatedOnceEachInItsOwnOrd
         names + "]\n[[expect]]\nat = 20\nped_down = \"thug\"\n");
     ASSERT_EQ(kept.result.checks.size(), 4001u);
     // The earlier time is checked first, whatever the order of the groups in the file.
-    EXPECT_EQ(kept.result.checks[0].check.check, scenario::Check::PedDown);
+    EXPECT_EQ(kept.result.checks[0].check.kind->key, "ped_down");
     EXPECT_EQ(kept.result.checks[0].groupAtMs, 20u);
     EXPECT_FALSE(kept.result.checks[0].passed);
     std::size_t asWritten = 0;

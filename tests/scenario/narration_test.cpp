@@ -149,7 +149,7 @@ namespace {
 TEST(ReportParts, TheTimelineIsCappedKeepingBothEnds) {
     scenario::RunResult result;
     for (std::uint32_t i = 0; i < 25; ++i)
-        result.narration.push_back({i * 10, i, "world", "line " + std::to_string(i)});
+        result.narration.push_back({i * 10, i, scenario::NarrationKind::World, "line " + std::to_string(i)});
     const std::string capped = scenario::timelineHtml(result, 10);
     EXPECT_NE(capped.find(" line 0</li>"), std::string::npos);
     EXPECT_NE(capped.find(" line 4</li>"), std::string::npos);

@@ -8,11 +8,10 @@
 #include <string>
 
 #include "scenario/keys.h"
+#include "scenario/kinds.h"
 
 namespace {
 
-using scenario::Action;
-using scenario::Check;
 using scenario::parseScenario;
 using scenario::ScenarioError;
 
@@ -92,21 +91,22 @@ TEST(ScenarioParser, ReadsWorldTimelineAndExpectations) {
 
     // Sorted by time, ties kept in file order.
     ASSERT_EQ(s.timeline.size(), 8u);
-    EXPECT_EQ(s.timeline[0].action, Action::Press);
+    EXPECT_EQ(s.timeline[0].kind->key, "press");
     EXPECT_EQ(s.timeline[0].keys, (std::vector<int>{0x62, 0x21}));
-    EXPECT_EQ(s.timeline[1].action, Action::Tap);
+    EXPECT_EQ(s.timeline[1].kind->key, "tap");
     EXPECT_EQ(s.timeline[1].keys, (std::vector<int>{0x11, 0x49}));
     EXPECT_EQ(s.timeline[1].holdMs, 40u);
-    EXPECT_EQ(s.timeline[2].action, Action::Shoot);
+    EXPECT_EQ(s.timeline[2].kind->key, "shoot");
     EXPECT_EQ(s.timeline[2].object, "crew");
     EXPECT_EQ(s.timeline[2].amount, 7);
-    EXPECT_EQ(s.timeline[3].action, Action::EnterVehicle);
+    EXPECT_EQ(s.timeline[3].kind->key, "enter_vehicle");
     EXPECT_EQ(s.timeline[3].seat, 0);
     EXPECT_FALSE(s.timeline[4].point.has_value());
     EXPECT_FLOAT_EQ(s.timeline[4].velocity->y, 2.0f);
-    EXPECT_EQ(s.timeline[5].action, Action::IntoWater);
+    EXPECT_EQ(s.timeline[5].kind->key, "crew_vehicle");
+    EXPECT_EQ(s.timeline[5].word, "in_water");
     EXPECT_FLOAT_EQ(s.timeline[6].value, -1.5f);
-    EXPECT_EQ(s.timeline[7].action, Action::Kill);
+    EXPECT_EQ(s.timeline[7].kind->key, "gunner");
     EXPECT_EQ(s.timeline[7].subject, "gunner");
     EXPECT_EQ(s.timeline[1].origin.line, 5);
 
@@ -114,9 +114,9 @@ TEST(ScenarioParser, ReadsWorldTimelineAndExpectations) {
     EXPECT_EQ(*s.expectations[0].atMs, 2000u);
     ASSERT_EQ(s.expectations[0].checks.size(), 3u);
     // In the order written, each with its own line.
-    EXPECT_EQ(s.expectations[0].checks[0].check, Check::WantedLevel);
+    EXPECT_EQ(s.expectations[0].checks[0].kind->key, "wanted_level");
     EXPECT_EQ(s.expectations[0].checks[0].origin.line, 36);
-    EXPECT_EQ(s.expectations[0].checks[1].check, Check::Status);
+    EXPECT_EQ(s.expectations[0].checks[1].kind->key, "status");
     EXPECT_EQ(s.expectations[0].checks[2].text, "thug");
     EXPECT_FALSE(s.expectations[1].atMs.has_value());
     EXPECT_EQ(s.expectations[1].checks[0].min, 3);
@@ -193,9 +193,9 @@ TEST(ScenarioParser, FocusEventsSayWhetherTheGameHasTheFocus) {
     const auto s =
         parseScenario("end = 100\ntimeline = [ { at = 9, focus = true }, { at = 5, focus = false } ]\n", "f.toml");
     ASSERT_EQ(s.timeline.size(), 2u);
-    EXPECT_EQ(s.timeline[0].action, Action::Focus);
+    EXPECT_EQ(s.timeline[0].kind->key, "focus");
     EXPECT_FALSE(s.timeline[0].flag);
-    EXPECT_EQ(s.timeline[1].action, Action::Focus);
+    EXPECT_EQ(s.timeline[1].kind->key, "focus");
     EXPECT_TRUE(s.timeline[1].flag);
 }
 
@@ -269,7 +269,7 @@ TEST(ScenarioParser, SettingsComeFromATableOrAFileBesideTheScenario) {
     ASSERT_TRUE(table.settingsText);
     EXPECT_EQ(*table.settingsText, "[gunner]\nmodel = s_m_y_cop_01\n[keys]\nmenu = F5\n");
     ASSERT_EQ(table.expectations.size(), 1u);
-    EXPECT_EQ(table.expectations[0].checks[0].check, Check::LogContains);
+    EXPECT_EQ(table.expectations[0].checks[0].kind->key, "log_contains");
     EXPECT_EQ(table.expectations[0].checks[0].text, "menu = F5");
 
     EXPECT_FALSE(parseScenario("end = 100\n", "none.toml").settingsText);
