@@ -14,6 +14,7 @@
 #include "runtime/state.h"
 #include "script_link/script_module.h"
 #include "ui/status_text.h"
+#include "ui/vocabulary.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -28,8 +29,8 @@ constexpr int keyReturn = 0x0D;
 constexpr int keyControl = 0x11;
 constexpr int keyI = 0x49;
 constexpr int keyNumpad2 = 0x62;
-constexpr const char* menuTitle = "Tobek gunner - Select a vehicle";
-constexpr const char* fallbackMessage = "Attack mode: Tobek attack enemies.";
+// Shown when the spawn showed none: what E shows first in the Insurgent or the Technical.
+constexpr const char* fallbackMessage = attackModeMessages[1];
 constexpr std::uint64_t spawnFrameLimit = 20000;
 
 struct Options {
