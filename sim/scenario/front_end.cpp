@@ -68,9 +68,7 @@ int FrontEnd::refuse(int status, const std::string& why) {
     return status;
 }
 
-void FrontEnd::complain() const {
-    std::fprintf(stderr, "%s: error: %s\n", request_.program.c_str(), problem_.c_str());
-}
+void FrontEnd::complain() const { std::fprintf(stderr, "%s: error: %s\n", request_.program.c_str(), problem_.c_str()); }
 
 int FrontEnd::prepare() {
     try {
@@ -80,8 +78,8 @@ int FrontEnd::prepare() {
     }
     const std::string& trace = request_.tracePath;
     if (!trace.empty() && !request_.reportDir.empty() && trace != "-" && isInsideFolder(trace, request_.reportDir))
-        return refuse(exitBadInput, "the trace " + trace + ": it may not be inside the report folder " +
-                                        request_.reportDir);
+        return refuse(exitBadInput,
+                      "the trace " + trace + ": it may not be inside the report folder " + request_.reportDir);
     return openOutputs();
 }
 

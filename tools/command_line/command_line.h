@@ -11,6 +11,8 @@ namespace tools {
 
 // -1 to go on, or the exit status when the program should stop now.
 inline int parseCommandLine(CLI::App& app, int argc, char** argv) {
+    // CLI11 built for Windows would take "/x" for an option; here it is a path (Wine passes Unix paths).
+    app.allow_windows_style_options(false);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& shown) {
@@ -36,7 +38,8 @@ inline CLI::Validator wholeNumber(std::uint64_t least, std::uint64_t most) {
             std::uint64_t value = 0;
             for (const char digit : text) {
                 const auto next = static_cast<std::uint64_t>(digit - '0');
-                if (digit < '0' || digit > '9' || next > most || value > (most - next) / 10) return "'" + text + "' is not " + range;
+                if (digit < '0' || digit > '9' || next > most || value > (most - next) / 10)
+                    return "'" + text + "' is not " + range;
                 value = value * 10 + next;
             }
             if (text.empty() || value < least) return "'" + text + "' is not " + range;
