@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "host/native_table.h"
+#include "ui/vocabulary.h"
 
 namespace scenario {
 namespace {
@@ -36,18 +37,32 @@ const Natives& natives() {
     return found;
 }
 
-constexpr const char* menuTitle = "Tobek gunner - Select a vehicle";
-constexpr const char* modePrefix = "Attack mode: ";
-
+// The script's own words (ui/vocabulary.h) are what its screen and calls are read by.
 bool isMenuItem(const std::string& text) {
-    return text == "Technical" || text == "Insurgent" || text == "Valkyrie" || text == "Close menu";
+    for (const MenuVehicle& vehicle : menuVehicles) {
+        if (text == vehicle.caption) return true;
+    }
+    return text == closeMenuCaption;
 }
 
-std::string displayNameOf(const std::string& model) {
-    if (model == "TECHNICAL") return "Technical";
-    if (model == "INSURGENT") return "Insurgent";
-    if (model == "VALKYRIE") return "Valkyrie";
-    return std::string();
+bool isHighlighted(const sim::Rgba& colour) {
+    return colour.r == activeTextColour.r && colour.g == activeTextColour.g && colour.b == activeTextColour.b;
+}
+
+// The menu's vehicle that spawns `model`, or null.
+const MenuVehicle* menuVehicleOf(const std::string& model) {
+    for (const MenuVehicle& vehicle : menuVehicles) {
+        if (model == vehicle.modelName) return &vehicle;
+    }
+    return nullptr;
+}
+
+// The attack mode a status message announces, or -1.
+std::int32_t attackModeAnnounced(const std::string& status) {
+    for (std::size_t mode = 0; mode < attackModeMessages.size(); ++mode) {
+        if (status == attackModeMessages[mode]) return static_cast<std::int32_t>(mode);
+    }
+    return -1;
 }
 
 std::string format(const char* pattern, double a, double b = 0.0, double c = 0.0) {
@@ -129,15 +144,16 @@ void Tracker::onSpawnCall(const sim::NativeCall& call) {
     const Natives& n = natives();
     const std::uint64_t ms = msOf(call);
     if (call.native == n.hashKey && !call.texts.empty()) {
-        const std::string display = displayNameOf(call.texts[0]);
-        if (display.empty()) return;
+        const MenuVehicle* vehicle = menuVehicleOf(call.texts[0]);
+        if (vehicle == nullptr) return;
+        const std::string display = vehicle->caption;
         spawning_ = true;
         spawnName_ = display;
         // By now the spawn has dismissed the old crew and cleared both handles.
         heldVehicle_ = 0;
         heldGunner_ = 0;
         loadFrames_ = 0;
-        attackMode_ = display == "Valkyrie" ? 1 : 0;
+        attackMode_ = vehicle == &menuVehicles.back() ? 1 : 0;  // the Valkyrie's crew starts in mode 1
         lastChoice_ = display;
         spawnModel_ = call.texts[0];
         say(ms, call.frame, NarrationKind::Spawn, display + " chosen: spawning the crew");
@@ -283,7 +299,7 @@ void Tracker::reviewScreen(std::uint64_t frame, std::uint64_t ms) {
         const sim::Rgba& colour = text.style.colour;
         if (text.caption == menuTitle)
             menuDrawn = true;
-        else if (isMenuItem(text.caption) && colour.r == 98 && colour.g == 190 && colour.b == 255)
+        else if (isMenuItem(text.caption) && isHighlighted(colour))
             highlight = text.caption;
         else if (text.y > 0.5f)
             status = text.caption;
@@ -302,15 +318,9 @@ void Tracker::reviewScreen(std::uint64_t frame, std::uint64_t ms) {
     }
     if (!status.empty() && status != narratedStatus_) {
         say(ms, frame, NarrationKind::Message, "\"" + status + "\"");
-        if (status.starts_with(modePrefix)) {
-            const std::string mode = status.substr(std::string(modePrefix).size());
+        if (const std::int32_t mode = attackModeAnnounced(status); mode >= 0) {
             const std::int32_t before = attackMode_;
-            if (mode == "Player shooting and driving.")
-                attackMode_ = 0;
-            else if (mode == "Tobek attack enemies.")
-                attackMode_ = 1;
-            else if (mode == "Tobek gone crazy.")
-                attackMode_ = 2;
+            attackMode_ = mode;
             say(ms, frame, NarrationKind::Mode,
                 "attack mode " + std::to_string(before) + " -> " + std::to_string(attackMode_));
         }

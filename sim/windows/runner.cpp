@@ -1,11 +1,12 @@
 // Runs the real TobekGunner.asi against the simulated host in this process for a number of
 // frames, optionally writing every native call to a JSON Lines trace.
+//   TobekGunnerSim [--script FILE.asi] [--frames N] [--trace FILE.jsonl] [--start-tick MS] [--frame-ms MS]
+#include "command_line.h"
 #include "host/host_api.h"
 #include "windows/script_loader.h"
 
+#include <cstdint>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <string>
 
 namespace {
@@ -18,49 +19,34 @@ struct Options {
     std::uint32_t frameMs = 16;
 };
 
-const char* const usage =
-    "usage: TobekGunnerSim [--script FILE.asi] [--frames N] [--trace FILE.jsonl]\n"
-    "                      [--start-tick MS] [--frame-ms MS]\n"
-    "Loads the script (default: TobekGunner.asi beside this program) against the simulated host,\n"
-    "runs N frames (default 600) and reports the calls; --trace writes them as JSON Lines.\n";
-
-bool readNumber(const char* text, std::uint64_t& value) {
-    char* end = nullptr;
-    value = std::strtoull(text, &end, 10);
-    return end != text && *end == '\0';
-}
-
-bool parse(int argc, char** argv, Options& options) {
-    for (int i = 1; i < argc; ++i) {
-        const std::string flag = argv[i];
-        if (i + 1 >= argc) return false;
-        const char* value = argv[++i];
-        std::uint64_t number = 0;
-        if (flag == "--script") {
-            options.script = value;
-        } else if (flag == "--trace") {
-            options.trace = value;
-        } else if (flag == "--frames" && readNumber(value, number)) {
-            options.frames = number;
-        } else if (flag == "--start-tick" && readNumber(value, number) && number <= 0xFFFFFFFFu) {
-            options.startTick = static_cast<std::uint32_t>(number);
-        } else if (flag == "--frame-ms" && readNumber(value, number) && number <= 0xFFFFFFFFu) {
-            options.frameMs = static_cast<std::uint32_t>(number);
-        } else {
-            return false;
-        }
-    }
-    return true;
+// -1 to go on, or the exit status.
+int parse(int argc, char** argv, Options& options) {
+    CLI::App app{
+        "Loads the script (default: TobekGunner.asi beside this program) against the simulated host, runs a "
+        "number of frames and reports the calls.",
+        "TobekGunnerSim"};
+    app.add_option("--script", options.script, "The script to load")->type_name("FILE.asi");
+    app.add_option("--frames", options.frames, "How many frames to run")
+        ->type_name("N")
+        ->transform(tools::wholeNumber(0, UINT64_MAX))
+        ->capture_default_str();
+    app.add_option("--trace", options.trace, "Write every native call to FILE as JSON Lines")->type_name("FILE.jsonl");
+    app.add_option("--start-tick", options.startTick, "The clock (GetTickCount) on the first frame")
+        ->type_name("MS")
+        ->transform(tools::wholeNumber(0, UINT32_MAX))
+        ->capture_default_str();
+    app.add_option("--frame-ms", options.frameMs, "Milliseconds per frame")
+        ->type_name("MS")
+        ->transform(tools::wholeNumber(1, 1000))
+        ->capture_default_str();
+    return tools::parseCommandLine(app, argc, argv);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     Options options;
-    if (!parse(argc, argv, options)) {
-        std::fputs(usage, stderr);
-        return 2;
-    }
+    if (const int status = parse(argc, argv, options); status >= 0) return status;
     if (options.script.empty()) options.script = sim::scriptBesideProgram();
 
     simSetClock(options.startTick, options.frameMs);

@@ -5,18 +5,13 @@
 #include "runtime/key_names.h"
 #include "runtime/state.h"
 #include "ui/status_text.h"
+#include "ui/vocabulary.h"
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 
 namespace {
 
-constexpr std::array<const char*, 3> modeMessages = {
-    "Attack mode: Player shooting and driving.",
-    "Attack mode: Tobek attack enemies.",
-    "Attack mode: Tobek gone crazy.",
-};
 constexpr std::uint32_t holdMs = 250;
 constexpr std::uint32_t showMs = 3000;
 
@@ -34,7 +29,7 @@ void cycleAttackMode() {
     if (!isBindingDown(state.settings.attackModeKeys)) return;
     state.attackMode = nextAttackMode(state.attackMode);
     // A mode outside the table throws here and the pass ends with the mode already stored.
-    const char* message = modeMessages.at(static_cast<std::size_t>(state.attackMode));
+    const char* message = attackModeMessages.at(static_cast<std::size_t>(state.attackMode));
     showStatusTextAndWait(message, holdMs);
     setStatusText(message, showMs);
 }

@@ -7,25 +7,28 @@
 #include "runtime/script_log.h"
 #include "runtime/state.h"
 #include "ui/status_text.h"
+#include "ui/vocabulary.h"
 
 #include <cstdint>
+#include <iterator>
 #include <string>
 
 namespace {
 
+// Indexed like the menu's vehicles.
 struct VehicleChoice {
-    const char* displayName;
-    const char* modelName;
+    MenuVehicle names;
     std::int32_t gunnerSeat;
     float scanAhead;
     bool valkyrie;
 };
 
 constexpr VehicleChoice vehicleChoices[] = {
-    {"Technical", "TECHNICAL", 1, 0.0f, false},
-    {"Insurgent", "INSURGENT", 7, 0.0f, false},
-    {"Valkyrie", "VALKYRIE", 2, 7.0f, true},
+    {menuVehicles[0], 1, 0.0f, false},
+    {menuVehicles[1], 7, 0.0f, false},
+    {menuVehicles[2], 2, 7.0f, true},
 };
+static_assert(std::size(vehicleChoices) == menuVehicles.size(), "one choice per vehicle in the menu");
 
 // The gunner's model is the one the settings name, by default an add-on a player may have
 // installed; without it a ped model that ships with the game takes his place.
@@ -125,14 +128,14 @@ void setUpGunner() {
 
 void reportOutcome(const VehicleChoice& choice, const char* gunnerModel, const char* failure) {
     if (doesEntityExist(state.crewVehicle) && doesEntityExist(state.gunnerPed)) {
-        logLine("spawned the %s with gunner model %s", choice.displayName, gunnerModel);
+        logLine("spawned the %s with gunner model %s", choice.names.caption, gunnerModel);
         setUpGunner();
-        showStatusTextAndWait(std::string(choice.displayName) + " vehicle created.", messageMs);
+        showStatusTextAndWait(std::string(choice.names.caption) + vehicleCreatedSuffix, messageMs);
         return;
     }
-    logLine("spawning the %s (gunner model %s) failed: %s", choice.displayName, gunnerModel,
+    logLine("spawning the %s (gunner model %s) failed: %s", choice.names.caption, gunnerModel,
             failure != nullptr ? failure : "gunner not created");
-    showStatusTextAndWait("Failed creating vehicle.", messageMs);
+    showStatusTextAndWait(spawnFailedMessage, messageMs);
 }
 
 }  // namespace
@@ -154,7 +157,7 @@ void spawnCrew() {
     state.gunnerPed = 0;
 
     const char* gunnerModel = state.settings.gunnerModel.c_str();
-    const char* vehicleFailure = createCrewVehicle(choice.modelName);
+    const char* vehicleFailure = createCrewVehicle(choice.names.modelName);
     const char* gunnerFailure = createGunner(gunnerModel);
     reportOutcome(choice, gunnerModel, vehicleFailure != nullptr ? vehicleFailure : gunnerFailure);
 }

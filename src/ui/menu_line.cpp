@@ -3,16 +3,11 @@
 
 #include "runtime/natives.h"
 #include "runtime/state.h"
+#include "ui/vocabulary.h"
 
 #include <cstdint>
 
 namespace {
-
-struct Colour {
-    std::int32_t r;
-    std::int32_t g;
-    std::int32_t b;
-};
 
 struct LineStyle {
     Colour text;
@@ -21,21 +16,20 @@ struct LineStyle {
     Colour box;
 };
 
-constexpr std::int32_t boxAlpha = 150;
 constexpr const char* plainTextEntry = "STRING";
 
 // Active takes its text colour, scale and box colour; title then overrides scale and box colour
 // only, so a title keeps the text colour that `active` resolved.
 LineStyle resolveStyle(bool active, bool title) {
-    LineStyle style{{255, 255, 255}, 255, 0.35f, {70, 95, 95}};
+    LineStyle style{lineTextColour, textAlpha, 0.35f, lineBoxColour};
     if (active) {
-        style.text = {98, 190, 255};
+        style.text = activeTextColour;
         style.textScale = 0.40f;
-        style.box = {15, 15, 15};
+        style.box = activeBoxColour;
     }
     if (title) {
         style.textScale = 0.50f;
-        style.box = {0, 0, 0};
+        style.box = titleBoxColour;
     }
     return style;
 }
@@ -45,8 +39,8 @@ void applyTextStyle(const LineStyle& style, bool centre) {
     setTextScale(0.0f, style.textScale);
     setTextColour(style.text.r, style.text.g, style.text.b, style.textAlpha);
     setTextCentre(centre);
-    setTextDropshadow(1, 10, 10, 10, 255);
-    setTextEdge(1, 10, 10, 10, 205);
+    setTextDropshadow(1, textOutlineColour.r, textOutlineColour.g, textOutlineColour.b, dropShadowAlpha);
+    setTextEdge(1, textOutlineColour.r, textOutlineColour.g, textOutlineColour.b, edgeAlpha);
 }
 
 }  // namespace

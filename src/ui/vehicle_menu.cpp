@@ -7,6 +7,9 @@
 #include "runtime/state.h"
 #include "runtime/ticks.h"
 #include "ui/menu_line.h"
+#include "ui/vocabulary.h"
+
+#include <iterator>
 
 namespace {
 
@@ -16,17 +19,18 @@ struct MenuItem {
 };
 
 constexpr MenuItem menuItems[] = {
-    {"Technical", 55.0f},
-    {"Insurgent", 75.0f},
-    {"Valkyrie", 95.0f},
-    {"Close menu", 117.0f},
+    {menuVehicles[0].caption, 55.0f},
+    {menuVehicles[1].caption, 75.0f},
+    {menuVehicles[2].caption, 95.0f},
+    {closeMenuCaption, 117.0f},
 };
-constexpr std::int32_t closeMenuItem = 3;
+// The line after the vehicles closes the menu.
+constexpr std::int32_t closeMenuItem = static_cast<std::int32_t>(menuVehicles.size());
+static_assert(std::size(menuItems) == menuVehicles.size() + 1, "one menu line per vehicle, then Close menu");
 constexpr Tick menuKeyPeriod = 200;
 
 void drawMenu() {
-    drawMenuLine("Tobek gunner - Select a vehicle", 250.0f, 20.0f, 25.0f, 25.0f, 10.0f, false, true, false, false,
-                 false);
+    drawMenuLine(menuTitle, 250.0f, 20.0f, 25.0f, 25.0f, 10.0f, false, true, false, false, false);
     for (std::int32_t item = 0; item <= closeMenuItem; ++item) {
         const MenuItem& line = menuItems[item];
         drawMenuLine(line.caption, 250.0f, 20.0f, line.lineTop, 25.0f, 10.0f, state.menuSelection == item, false, false,

@@ -5,6 +5,7 @@
 //   tg_wine_smoke.exe SCRIPT.asi TRACE.jsonl
 #include "host/host_api.h"
 #include "support/c_runtime_rand.h"
+#include "ui/vocabulary.h"
 #include "windows/script_loader.h"
 
 #include <cstdint>
@@ -41,7 +42,8 @@ std::uint64_t frameOf(const std::string& line) {
 
 constexpr std::uint32_t startTick = 100000;
 constexpr std::uint64_t quietFrames = 300;
-const std::string menuTitle = "\"Tobek gunner - Select a vehicle\"";
+// As a JSON string argument in the trace.
+const std::string quotedMenuTitle = std::string("\"") + menuTitle + "\"";
 
 }  // namespace
 
@@ -127,7 +129,7 @@ int main(int argc, char** argv) {
     bool titleBeforeKeys = false;
     bool titleAfterKeys = false;
     for (const std::string& line : lines) {
-        if (line.find(menuTitle) == std::string::npos) continue;
+        if (line.find(quotedMenuTitle) == std::string::npos) continue;
         (frameOf(line) <= lastQuietFrame + 1 ? titleBeforeKeys : titleAfterKeys) = true;
     }
     expect(!titleBeforeKeys, "no menu is drawn before Ctrl+I with the focus");

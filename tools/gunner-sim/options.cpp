@@ -1,8 +1,7 @@
 // gunner-sim's command line, read with CLI11.
 #include "options.h"
 
-#include <CLI/CLI.hpp>
-#include <cstdio>
+#include "command_line.h"
 
 namespace gunner {
 namespace {
@@ -39,17 +38,7 @@ int parseOptions(int argc, char** argv, Options& options) {
     app.add_flag("-q,--quiet", options.quiet, "Print only the failures and a one-line result");
     app.add_flag("--keep-failed", options.keepFailed, "No effect: the outputs of a failed run are always kept");
     app.add_flag("--no-progress", options.noProgress, "Never show the progress line on the terminal");
-    try {
-        app.parse(argc, argv);
-    } catch (const CLI::CallForHelp& shown) {
-        return app.exit(shown);
-    } catch (const CLI::CallForVersion& shown) {
-        return app.exit(shown);
-    } catch (const CLI::ParseError& error) {
-        std::fprintf(stderr, "gunner-sim: error: %s (gunner-sim --help lists the options)\n", error.what());
-        return 2;
-    }
-    return -1;
+    return tools::parseCommandLine(app, argc, argv);
 }
 
 }  // namespace gunner

@@ -2,6 +2,7 @@
 // message showing, and writes that frame as an SVG picture.
 //
 //   screen-svg [--out FILE] [--width N] [--height N] [--vehicle 0|1|2] [--message TEXT]
+// (width and height from 1 to 16384; --help lists the options)
 //
 // It opens the menu with Ctrl+I, moves to the vehicle and chooses it, then waits for the spawn to
 // return. The spawn's own message is shown while the script is held inside the menu, so it has
@@ -9,14 +10,15 @@
 // attack-mode switch does after its hold (setStatusText for 3000 ms, with the script running),
 // using the spawn's last caption when there was one, and then presses Ctrl+I again. The frame
 // after that shows the five menu lines and the message bar together.
+#include "command_line.h"
 #include "host/sim_host.h"
 #include "render/svg.h"
 #include "runtime/state.h"
 #include "script_link/script_module.h"
 #include "ui/status_text.h"
+#include "ui/vocabulary.h"
 
 #include <cstdint>
-#include <cstdlib>
 #include <fstream>
 #include <initializer_list>
 #include <iostream>
@@ -28,9 +30,11 @@ constexpr int keyReturn = 0x0D;
 constexpr int keyControl = 0x11;
 constexpr int keyI = 0x49;
 constexpr int keyNumpad2 = 0x62;
-constexpr const char* menuTitle = "Tobek gunner - Select a vehicle";
-constexpr const char* fallbackMessage = "Attack mode: Tobek attack enemies.";
+// Shown when the spawn showed none: what E shows first in the Insurgent or the Technical.
+constexpr const char* fallbackMessage = attackModeMessages[1];
 constexpr std::uint64_t spawnFrameLimit = 20000;
+// Past any real screen, and small enough that the picture stays a sensible file.
+constexpr std::uint64_t maxScreenSide = 16384;
 
 struct Options {
     std::string out = "screen.svg";
@@ -40,30 +44,29 @@ struct Options {
     std::string message;
 };
 
-void usage() {
-    std::cerr << "usage: screen-svg [--out FILE] [--width N] [--height N] [--vehicle 0|1|2] [--message TEXT]\n";
-}
-
-bool parseOptions(int argc, char** argv, Options& options) {
-    for (int i = 1; i < argc; ++i) {
-        const std::string flag = argv[i];
-        if (flag == "--help" || flag == "-h" || i + 1 >= argc) return false;
-        const std::string value = argv[++i];
-        if (flag == "--out") {
-            options.out = value;
-        } else if (flag == "--width") {
-            options.width = std::atoi(value.c_str());
-        } else if (flag == "--height") {
-            options.height = std::atoi(value.c_str());
-        } else if (flag == "--vehicle") {
-            options.vehicle = std::atoi(value.c_str());
-        } else if (flag == "--message") {
-            options.message = value;
-        } else {
-            return false;
-        }
-    }
-    return options.width > 0 && options.height > 0 && options.vehicle >= 0 && options.vehicle <= 2;
+// -1 to go on, or the exit status.
+int parseOptions(int argc, char** argv, Options& options) {
+    CLI::App app{
+        "Runs the Tobek Gunner script in the simulated host, opens the vehicle menu with a status message "
+        "showing and writes that frame as an SVG picture.",
+        "screen-svg"};
+    app.footer("Pictures of the screen: docs/screen-pictures.md");
+    app.add_option("--out", options.out, "The SVG file to write")->type_name("FILE")->capture_default_str();
+    app.add_option("--width", options.width, "The screen width the script reads, in pixels")
+        ->type_name("N")
+        ->transform(tools::wholeNumber(1, maxScreenSide))
+        ->capture_default_str();
+    app.add_option("--height", options.height, "The screen height the script reads, in pixels")
+        ->type_name("N")
+        ->transform(tools::wholeNumber(1, maxScreenSide))
+        ->capture_default_str();
+    app.add_option("--vehicle", options.vehicle, "The menu line to choose: 0 Technical, 1 Insurgent, 2 Valkyrie")
+        ->type_name("0|1|2")
+        ->transform(tools::wholeNumber(0, menuVehicles.size() - 1))
+        ->capture_default_str();
+    app.add_option("--message", options.message, "The status message to show (default: the spawn's own)")
+        ->type_name("TEXT");
+    return tools::parseCommandLine(app, argc, argv);
 }
 
 // Holds the keys down for one frame, then lets them go for another.
@@ -124,10 +127,7 @@ void describeFrame(const sim::ScreenFrame& frame) {
 
 int main(int argc, char** argv) {
     Options options;
-    if (!parseOptions(argc, argv, options)) {
-        usage();
-        return 2;
-    }
+    if (const int status = parseOptions(argc, argv, options); status >= 0) return status;
 
     sim::SimHost host;
     host.world().screen.width = options.width;
