@@ -10,7 +10,6 @@
 #include <new>
 
 namespace fuzz {
-namespace {}  // namespace
 
 std::int32_t HostileWorld::hostileInt() {
     constexpr std::int32_t values[] = {0,

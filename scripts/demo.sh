@@ -24,7 +24,8 @@ show_build_progress() {
 scripts/install-deps.sh build
 echo "building (first run takes a few minutes)..." >&2
 cmake --preset linux-release >/dev/null
-cmake --build --preset linux-release -j "${TG_JOBS:-2}" 2>&1 | show_build_progress
+# Only the scenario runner and what it links: the tests and benchmarks are not needed here.
+cmake --build --preset linux-release -j "${TG_JOBS:-2}" --target gunner-sim 2>&1 | show_build_progress
 # With no arguments: the demo scenario, its report written to out/demo-report/index.html.
 if [ "$#" -eq 0 ]; then
   set -- scenarios/demo.toml --report out/demo-report

@@ -83,11 +83,7 @@ void getEntityHealth(NativeContext& call) {
 }
 
 void setEntityHealth(NativeContext& call) {
-    SimEntity* e = world(call).find(call.intArg(0));
-    if (e == nullptr) return;
-    e->health = call.intArg(1);
-    if (e->kind == EntityKind::Ped) e->alive = e->health > 0;
-    ++world(call).lifeChanges;
+    if (SimEntity* e = world(call).find(call.intArg(0))) world(call).setHealth(*e, call.intArg(1));
 }
 
 void setEntityMaxHealth(NativeContext& call) {

@@ -10,6 +10,8 @@ namespace {
 using parse::CheckInput;
 
 constexpr std::int64_t int32Max = std::numeric_limits<std::int32_t>::max();
+// A shot range written without 'max'.
+constexpr std::int64_t noMaximum = std::numeric_limits<std::int64_t>::max();
 
 std::string yesNo(bool value) { return value ? "true" : "false"; }
 
@@ -143,7 +145,7 @@ void readShots(const CheckInput& in, Expectation check) {
     const auto& range = in.reader.table(in.node, in.field);
     in.reader.onlyKeys(range, in.field, {"min", "max"}, "shots field");
     check.min = 0;
-    check.max = std::numeric_limits<std::int64_t>::max();
+    check.max = noMaximum;
     if (const auto* min = range.get("min"))
         check.min = in.reader.integer(*min, parse::join(in.field, "min"), 0, int32Max);
     if (const auto* max = range.get("max"))
@@ -158,7 +160,7 @@ void shots(CheckStage& stage, const Expectation& check, CheckResult& out) {
     out.expected = check.min == check.max
                        ? std::to_string(check.min) + " shot orders"
                        : "shot orders in [" + std::to_string(check.min) + ", " +
-                             (check.max == INT64_MAX ? std::string("...") : std::to_string(check.max)) + "]";
+                             (check.max == noMaximum ? std::string("...") : std::to_string(check.max)) + "]";
     out.actual = std::to_string(shots) + " shot orders";
     out.passed = shots >= check.min && shots <= check.max;
 }

@@ -46,8 +46,11 @@ void removeStale(const std::string& path) {
         std::filesystem::remove(path, error);
 }
 
-bool writeText(PendingFile& file, const std::string& text) {
+// The text is made only for a file that is open; false when it could not all be written.
+template <class MakeText>
+bool writeText(PendingFile& file, MakeText makeText) {
     if (!file.ok()) return true;
+    const std::string text = makeText();
     return std::fwrite(text.data(), 1, text.size(), file.file()) == text.size();
 }
 
@@ -64,11 +67,9 @@ FrontEnd::FrontEnd(FrontEndRequest request)
 FrontEnd::~FrontEnd() = default;
 
 int FrontEnd::refuse(int status, const std::string& why) {
-    problem_ = why;
+    std::fprintf(stderr, "%s: error: %s\n", request_.program.c_str(), why.c_str());
     return status;
 }
-
-void FrontEnd::complain() const { std::fprintf(stderr, "%s: error: %s\n", request_.program.c_str(), problem_.c_str()); }
 
 int FrontEnd::prepare() {
     try {
@@ -129,9 +130,9 @@ bool FrontEnd::writeOutputs(const RunResult& result) {
     Outputs& outputs = *outputs_;
     if (traceWriter_) traceWriter_->writeRecord(traceSummaryLine(result));
     bool ok = !traceWriter_ || traceWriter_->flush();
-    ok = writeText(*outputs.report, outputs.report->ok() ? renderReport(scenario_, result) : "") && ok;
-    ok = writeText(*outputs.json, outputs.json->ok() ? runJson(scenario_, result) : "") && ok;
-    ok = writeText(*outputs.junit, outputs.junit->ok() ? junitXml(scenario_, result) : "") && ok;
+    ok = writeText(*outputs.report, [&] { return renderReport(scenario_, result); }) && ok;
+    ok = writeText(*outputs.json, [&] { return runJson(scenario_, result); }) && ok;
+    ok = writeText(*outputs.junit, [&] { return junitXml(scenario_, result); }) && ok;
     for (PendingFile* file : outputs.all()) {
         if (!file->wanted()) continue;
         if (!file->commit()) {

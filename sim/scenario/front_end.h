@@ -40,11 +40,9 @@ public:
     FrontEnd& operator=(const FrontEnd&) = delete;
 
     // Reads the scenario and opens every output, first removing what an earlier run left under
-    // their names. exitPassed, or the exit status with problem() saying why; nothing is kept then.
+    // their names. exitPassed, or the exit status after saying why on standard error
+    // ("gunner-sim: error: ..."); nothing is kept then.
     int prepare();
-    const std::string& problem() const { return problem_; }
-    // "gunner-sim: error: <problem>" on standard error.
-    void complain() const;
     const Scenario& scenario() const { return scenario_; }
 
     // Each narration line printed as it is told, the progress drawn, the trace written and the
@@ -67,7 +65,6 @@ private:
 
     FrontEndRequest request_;
     Scenario scenario_;
-    std::string problem_;
     std::unique_ptr<Outputs> outputs_;
     std::FILE* story_;
     Printer printer_;

@@ -1,8 +1,6 @@
 // The helpers of the timeline events and the expectation checks, and the lookup of both tables.
 #include "scenario/kind_support.h"
 
-#include <cstdio>
-
 namespace scenario {
 namespace parse {
 
@@ -40,13 +38,6 @@ void EventStage::missing(const std::string& what) const {
 
 std::string EventStage::nameText(const std::string& name) {
     return name == "crew" ? std::string("the crew vehicle") : name == "gunner" ? std::string("the gunner") : name;
-}
-
-std::string vecText(sim::Vec3 v) {
-    char buffer[80];
-    std::snprintf(buffer, sizeof buffer, "(%.1f, %.1f, %.1f)", static_cast<double>(v.x), static_cast<double>(v.y),
-                  static_cast<double>(v.z));
-    return buffer;
 }
 
 const std::vector<EventKind>& eventKinds() {

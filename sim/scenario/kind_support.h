@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "scenario/kinds.h"
+#include "scenario/narration_text.h"
 #include "scenario/parse_support.h"
 #include "scenario/run_state.h"
 
@@ -76,9 +77,6 @@ struct CheckStage {
     sim::Entities& entities() const { return run.entities(); }
     const Tracker& tracker() const { return run.tracker(); }
 };
-
-// "(1.0, 2.0, 3.0)" for the narration.
-std::string vecText(sim::Vec3 v);
 
 // The event kinds of timeline_events.cpp and world_events.cpp, in that order.
 std::vector<EventKind> inputEvents();

@@ -1,6 +1,7 @@
 // Typed field readers for the scenario parser.
 #include "scenario/parse_support.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -42,11 +43,8 @@ void Reader::fail(const Origin& where, const std::string& field, const std::stri
 void Reader::onlyKeys(const toml::table& table, const std::string& path, std::span<const std::string_view> allowed,
                       std::string_view what) const {
     for (auto&& [key, node] : table) {
-        bool known = false;
-        for (const auto name : allowed) known = known || key.str() == name;
-        if (known) continue;
-        std::string list;
-        for (const auto name : allowed) list += (list.empty() ? "" : ", ") + std::string(name);
+        if (std::ranges::find(allowed, key.str()) != allowed.end()) continue;
+        const std::string list = commaList(allowed);
         const bool topLevel =
             key.str() == "timeline" || key.str() == "expect" || key.str() == "end" || key.str() == "name";
         const std::string hint = !path.empty() && topLevel ? "; a top-level key written after a [table] header belongs "

@@ -4,6 +4,7 @@
 #include <toml++/toml.h>
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <set>
 #include <span>
@@ -56,6 +57,14 @@ private:
 // "a.b" for messages; empty parts are dropped.
 std::string join(const std::string& path, std::string_view key);
 std::string indexed(const std::string& path, std::size_t index);
+
+// "a, b, c" for the "known:" lists of messages: each item by the name `nameOf` gives it.
+template <class Items, class NameOf = std::identity>
+std::string commaList(const Items& items, NameOf nameOf = {}) {
+    std::string list;
+    for (const auto& item : items) list += (list.empty() ? "" : ", ") + std::string(nameOf(item));
+    return list;
+}
 
 void readTimeline(const Reader& reader, const toml::node& node, const Names& names, Scenario& scenario);
 void readExpectations(const Reader& reader, const toml::node& node, const Names& names, Scenario& scenario);

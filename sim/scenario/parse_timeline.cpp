@@ -7,9 +7,7 @@ namespace scenario::parse {
 namespace {
 
 std::string eventList() {
-    std::string list;
-    for (const auto& kind : eventKinds()) list += (list.empty() ? "" : ", ") + std::string(kind.key);
-    return list;
+    return commaList(eventKinds(), [](const EventKind& kind) { return kind.key; });
 }
 
 // "at" and every check's key, for the unknown-key message.
@@ -53,11 +51,9 @@ void readEvent(const Reader& reader, const toml::table& entry, const std::string
     }
     for (auto&& [name, node] : entry) {
         if (name.str() == "at" || name.str() == key) continue;
-        bool extra = false;
-        for (const auto& allowed : kind->fields) extra = extra || allowed.name == name.str();
-        if (extra) continue;
-        std::string list;
-        for (const auto& allowed : kind->fields) list += (list.empty() ? "" : ", ") + std::string(allowed.name);
+        const auto fieldName = [](const EventField& field) { return field.name; };
+        if (std::ranges::find(kind->fields, name.str(), fieldName) != kind->fields.end()) continue;
+        const std::string list = commaList(kind->fields, fieldName);
         reader.fail(reader.origin(name.source()), join(field, name.str()),
                     "unknown field '" + std::string(name.str()) + "' for a '" + key + "' event" +
                         (list.empty() ? std::string(" (it takes none)") : " (it takes: " + list + ")"));

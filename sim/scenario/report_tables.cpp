@@ -1,25 +1,17 @@
 // The report's tables and its timeline list.
 #include <cstdio>
 
+#include "scenario/narration_text.h"
 #include "scenario/report.h"
 #include "scenario/report_parts.h"
 
 namespace scenario {
 namespace {
 
-std::string secondsText(std::optional<std::uint64_t> ms) {
-    if (!ms) return "—";
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.1f s", static_cast<double>(*ms) / 1000.0);
-    return buffer;
-}
+std::string secondsText(std::optional<std::uint64_t> ms) { return ms ? seconds(*ms) : "—"; }
 
-std::string pointText(std::optional<sim::Vec3> p) {
-    if (!p) return "—";
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "(%.1f, %.1f)", static_cast<double>(p->x), static_cast<double>(p->y));
-    return buffer;
-}
+// Seen from above: x and y only.
+std::string mapPointText(std::optional<sim::Vec3> p) { return p ? format("(%.1f, %.1f)", p->x, p->y) : "—"; }
 
 std::string cells(std::initializer_list<std::string> values) {
     std::string row = "<tr>";
@@ -58,8 +50,8 @@ std::string crewTable(const RunResult& result) {
     for (std::size_t i = 0; i < result.crews.size(); ++i) {
         const CrewRecord& crew = result.crews[i];
         html += cells({std::to_string(i + 1), crew.vehicle, crew.model, secondsText(crew.spawnedMs),
-                       pointText(crew.spawnedAt), crew.givenUpMs ? secondsText(crew.givenUpMs) : "kept",
-                       pointText(crew.givenUpAt), crew.givenUpMs ? crew.reason : "—"});
+                       mapPointText(crew.spawnedAt), crew.givenUpMs ? secondsText(crew.givenUpMs) : "kept",
+                       mapPointText(crew.givenUpAt), crew.givenUpMs ? crew.reason : "—"});
     }
     return html + "</table>";
 }

@@ -1,6 +1,4 @@
 // Timeline events of the player's keys and of the player and the world's peds and vehicles.
-#include <limits>
-
 #include "scenario/keys.h"
 #include "scenario/kind_support.h"
 
@@ -83,8 +81,8 @@ void move(EventStage& stage) {
     if (stage.entity == nullptr) return stage.missing(stage.subjectText() + " is not in the world");
     if (event.point) stage.entities().setPosition(stage.subject, *event.point);
     if (event.velocity) stage.entity->velocity = *event.velocity;
-    stage.world(stage.subjectText() + (event.point ? " moves to " + vecText(*event.point) : std::string()) +
-                (event.velocity ? " with velocity " + vecText(*event.velocity) : std::string()));
+    stage.world(stage.subjectText() + (event.point ? " moves to " + pointText(*event.point) : std::string()) +
+                (event.velocity ? " with velocity " + pointText(*event.velocity) : std::string()));
 }
 
 void readShoot(const EventInput& in, TimelineEvent& event) {

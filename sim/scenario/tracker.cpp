@@ -135,7 +135,7 @@ void Tracker::onSpawnCall(const sim::NativeCall& call) {
         const sim::Vec3 at{call.floatArg(1), call.floatArg(2), call.floatArg(3)};
         crews_.push_back(CrewRecord{spawnName_, spawnModel_, ms, at, std::nullopt, std::nullopt, std::string()});
         say(ms, call.frame, NarrationKind::Spawn,
-            spawnName_ + " created at " + point(at) + " after " + std::to_string(loadFrames_) + " model checks");
+            spawnName_ + " created at " + pointText(at) + " after " + std::to_string(loadFrames_) + " model checks");
         loadFrames_ = 0;
     } else if (call.native == n.createPed) {
         gunner_ = call.intResult();

@@ -82,7 +82,7 @@ void Tracker::onFireCall(const sim::NativeCall& call) {
             burstShots_ = 0;
             say(ms, call.frame, NarrationKind::Fire,
                 pendingBoneTarget_ != 0 ? "the gunner opens fire on " + nameOf(pendingBoneTarget_)
-                                        : "the gunner opens fire where the camera points, at " + point(at));
+                                        : "the gunner opens fire where the camera points, at " + pointText(at));
         }
         ++burstShots_;
         burstLastMs_ = ms;

@@ -1,12 +1,8 @@
-// What the tracker's files share: the natives whose calls it reads and how it writes numbers.
+// What the tracker's files share: the natives whose calls it reads, and the narration's numbers.
 #pragma once
 
 #include "host/native_table.h"
-#include "world/world.h"
-
-#include <cstdint>
-#include <cstdio>
-#include <string>
+#include "scenario/narration_text.h"
 
 namespace scenario {
 
@@ -37,15 +33,5 @@ inline const Natives& natives() {
     static const Natives found;
     return found;
 }
-
-inline std::string format(const char* pattern, double a, double b = 0.0, double c = 0.0) {
-    char buffer[96];
-    std::snprintf(buffer, sizeof buffer, pattern, a, b, c);
-    return buffer;
-}
-
-inline std::string point(sim::Vec3 p) { return format("(%.1f, %.1f, %.1f)", p.x, p.y, p.z); }
-
-inline std::string seconds(std::uint64_t ms) { return format("%.1f s", static_cast<double>(ms) / 1000.0); }
 
 }  // namespace scenario

@@ -1,5 +1,5 @@
 // Timeline events of the crew, the gunner, the game's state and the game's window.
-#include <cstdio>
+#include <algorithm>
 #include <limits>
 
 #include "scenario/kind_support.h"
@@ -13,9 +13,7 @@ void readKill(const EventInput& in, TimelineEvent& event) { event.subject = in.s
 
 void kill(EventStage& stage) {
     if (stage.entity == nullptr) return stage.missing(stage.subjectText() + " is not in the world");
-    stage.entity->health = 0;
-    stage.entity->alive = false;
-    ++stage.entities().lifeChanges;
+    stage.entities().setHealth(*stage.entity, 0);
     stage.world(stage.subjectText() + " is killed");
 }
 
@@ -30,22 +28,16 @@ void readSetHealth(const EventInput& in, TimelineEvent& event) {
 
 void setHealth(EventStage& stage) {
     if (stage.entity == nullptr) return stage.missing(stage.subjectText() + " is not in the world");
-    stage.entity->health = stage.event.amount;
-    stage.entity->alive = stage.event.amount > 0;
-    ++stage.entities().lifeChanges;
+    stage.entities().setHealth(*stage.entity, stage.event.amount);
     stage.world(stage.subjectText() + "'s health is set to " + std::to_string(stage.event.amount));
 }
 
 // The word of an event that takes one of `known`.
 std::string readWord(const EventInput& in, std::string_view what, std::initializer_list<std::string_view> known) {
     const std::string word = in.reader.string(in.value, in.valueField());
-    std::string list;
-    for (const auto name : known) {
-        if (word == name) return word;
-        list += (list.empty() ? "" : ", ") + std::string(name);
-    }
+    if (std::ranges::find(known, word) != known.end()) return word;
     in.reader.fail(in.value, in.valueField(),
-                   "unknown " + std::string(what) + " event '" + word + "' (known: " + list + ")");
+                   "unknown " + std::string(what) + " event '" + word + "' (known: " + parse::commaList(known) + ")");
 }
 
 void readGunner(const EventInput& in, TimelineEvent& event) {
@@ -91,14 +83,11 @@ void tankHealth(EventStage& stage) {
     sim::SimEntity* vehicle = crewVehicle(stage);
     if (vehicle == nullptr) return;
     vehicle->petrolTankHealth = stage.event.value;
-    char text[80];
-    std::snprintf(text, sizeof text, "the crew vehicle's petrol tank health drops to %.1f",
-                  static_cast<double>(stage.event.value));
-    stage.world(text);
+    stage.world(format("the crew vehicle's petrol tank health drops to %.1f", stage.event.value));
 }
 
 void clearWanted(EventStage& stage) {
-    stage.entities().clearWantedLevel();
+    stage.entities().forceWantedLevel(0);
     stage.world("the game clears the wanted level");
 }
 
@@ -106,17 +95,15 @@ void readWanted(const EventInput& in, TimelineEvent& event) {
     event.amount = static_cast<std::int32_t>(in.reader.integer(in.value, in.valueField(), 0, 6));
 }
 
-// As the game does on a crime of the player's: the level is in force at once, and a level the
-// script asked for but has not applied yet is dropped.
+// As the game does on a crime of the player's.
 void wanted(EventStage& stage) {
-    stage.entities().wantedLevel = stage.event.amount;
-    stage.entities().pendingWantedLevel = 0;
+    stage.entities().forceWantedLevel(stage.event.amount);
     stage.world("the game sets the wanted level to " + std::to_string(stage.event.amount));
 }
 
 void camera(EventStage& stage) {
     stage.entities().camera = *stage.event.point;
-    stage.world("the camera moves to " + vecText(*stage.event.point));
+    stage.world("the camera moves to " + pointText(*stage.event.point));
 }
 
 void focus(EventStage& stage) {

@@ -26,19 +26,11 @@ int parse(int argc, char** argv, Options& options) {
         "number of frames and reports the calls.",
         "TobekGunnerSim"};
     app.add_option("--script", options.script, "The script to load")->type_name("FILE.asi");
-    app.add_option("--frames", options.frames, "How many frames to run")
-        ->type_name("N")
-        ->transform(tools::wholeNumber(0, UINT64_MAX))
-        ->capture_default_str();
+    tools::addWholeNumber(app, "--frames", options.frames, "How many frames to run", "N", 0, UINT64_MAX);
     app.add_option("--trace", options.trace, "Write every native call to FILE as JSON Lines")->type_name("FILE.jsonl");
-    app.add_option("--start-tick", options.startTick, "The clock (GetTickCount) on the first frame")
-        ->type_name("MS")
-        ->transform(tools::wholeNumber(0, UINT32_MAX))
-        ->capture_default_str();
-    app.add_option("--frame-ms", options.frameMs, "Milliseconds per frame")
-        ->type_name("MS")
-        ->transform(tools::wholeNumber(1, 1000))
-        ->capture_default_str();
+    tools::addWholeNumber(app, "--start-tick", options.startTick, "The clock (GetTickCount) on the first frame", "MS",
+                          0, UINT32_MAX);
+    tools::addWholeNumber(app, "--frame-ms", options.frameMs, "Milliseconds per frame", "MS", 1, 1000);
     return tools::parseCommandLine(app, argc, argv);
 }
 

@@ -36,10 +36,7 @@ SIM_API int simScenarioLoad(const char* scenarioPath, const char* tracePath, int
     request.quiet = quiet != 0;
     auto next = std::make_unique<Loaded>();
     next->frontEnd = std::make_unique<scenario::FrontEnd>(request);
-    if (const int status = next->frontEnd->prepare(); status != scenario::exitPassed) {
-        next->frontEnd->complain();
-        return status;
-    }
+    if (const int status = next->frontEnd->prepare(); status != scenario::exitPassed) return status;
     // Any call of the API makes the process's one host; the engine then finds it as current.
     simFrame();
     sim::SimHost* host = sim::SimHost::current();

@@ -40,6 +40,12 @@ void Entities::damage(Handle victim, Handle attacker, std::int32_t amount) {
     ++lifeChanges;
 }
 
+void Entities::setHealth(SimEntity& entity, std::int32_t health) {
+    entity.health = health;
+    if (entity.kind == EntityKind::Ped) entity.alive = health > 0;
+    ++lifeChanges;
+}
+
 bool Entities::hasClearLineOfSight(Handle from, Handle to) const {
     const SimEntity* target = find(to);
     if (find(from) == nullptr || target == nullptr) return false;

@@ -256,8 +256,8 @@ Vec3 Entities::bonePosition(Handle ped, std::int32_t bone) const {
     return p->position + Vec3{0.0f, 0.0f, bone == headBone ? headHeight : 0.0f};
 }
 
-void Entities::clearWantedLevel() {
-    wantedLevel = 0;
+void Entities::forceWantedLevel(std::int32_t level) {
+    wantedLevel = level;
     pendingWantedLevel = 0;
 }
 

@@ -176,8 +176,11 @@ struct Entities {
     // peds in the shooter's vehicle.
     void recordShot(Handle shooter, Vec3 point);
     void damage(Handle victim, Handle attacker, std::int32_t amount);
-    // The game dropping the player's wanted level, as after an escape.
-    void clearWantedLevel();
+    // Health set outright: a ped lives while it has health left.
+    void setHealth(SimEntity& entity, std::int32_t health);
+    // The game setting the player's wanted level itself (0 drops it, as after an escape): in force
+    // at once, and a level the script asked for but has not had applied yet is dropped.
+    void forceWantedLevel(std::int32_t level);
 
     // Moves time on: tasks run down, models stream in, entities move by their velocity.
     void advance(std::uint32_t elapsedMs);

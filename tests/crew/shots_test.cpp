@@ -156,7 +156,7 @@ TEST_F(ShotTest, TheFirstOrderSetsLevelOneAtOnce) {
 TEST_F(ShotTest, AfterTheGameClearsLevelThreeTheNextRaiseIsLevelFourAt1765) {
     EXPECT_EQ(shoot(1177).rbegin()->second, 3);
     ASSERT_EQ(world().wantedLevel, 3);
-    world().clearWantedLevel();
+    world().forceWantedLevel(0);
 
     const auto raised = shoot(1765 - 1177, 1178);
     EXPECT_EQ(raised, (std::map<int, std::int32_t>{{1765, 4}}));

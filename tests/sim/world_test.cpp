@@ -246,7 +246,7 @@ TEST_F(WorldTest, TheWantedLevelIsSetThenAppliedAndNeverDropped) {
     setPlayerWantedLevelNow(playerId(), false);
     EXPECT_EQ(world().wantedLevel, 2);
 
-    world().clearWantedLevel();
+    world().forceWantedLevel(0);
     EXPECT_FALSE(isPlayerWantedLevelGreater(playerId(), 0));
     setPlayerWantedLevelNoDrop(playerId(), 1, false);
     setPlayerWantedLevelNow(playerId(), false);

@@ -49,4 +49,14 @@ inline CLI::Validator wholeNumber(std::uint64_t least, std::uint64_t most) {
         std::string());
 }
 
+// An option taking a whole number from `least` to `most`, its default shown in the help.
+template <class T>
+CLI::Option* addWholeNumber(CLI::App& app, const std::string& name, T& value, const std::string& description,
+                            const std::string& typeName, std::uint64_t least, std::uint64_t most) {
+    return app.add_option(name, value, description)
+        ->type_name(typeName)
+        ->transform(wholeNumber(least, most))
+        ->capture_default_str();
+}
+
 }  // namespace tools

@@ -25,10 +25,7 @@ scenario::FrontEndRequest requestOf(const gunner::Options& options) {
 
 int run(const gunner::Options& options) {
     scenario::FrontEnd frontEnd(requestOf(options));
-    if (const int status = frontEnd.prepare(); status != scenario::exitPassed) {
-        frontEnd.complain();
-        return status;
-    }
+    if (const int status = frontEnd.prepare(); status != scenario::exitPassed) return status;
     scenario::RunOptions runOptions = frontEnd.runOptions();
     runOptions.probe = sim::readLinkedScriptView;
     runOptions.stopRequested = [] { return gunner::caughtInterrupt() != 0; };

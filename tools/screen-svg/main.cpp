@@ -52,18 +52,13 @@ int parseOptions(int argc, char** argv, Options& options) {
         "screen-svg"};
     app.footer("Pictures of the screen: docs/screen-pictures.md");
     app.add_option("--out", options.out, "The SVG file to write")->type_name("FILE")->capture_default_str();
-    app.add_option("--width", options.width, "The screen width the script reads, in pixels")
-        ->type_name("N")
-        ->transform(tools::wholeNumber(1, maxScreenSide))
-        ->capture_default_str();
-    app.add_option("--height", options.height, "The screen height the script reads, in pixels")
-        ->type_name("N")
-        ->transform(tools::wholeNumber(1, maxScreenSide))
-        ->capture_default_str();
-    app.add_option("--vehicle", options.vehicle, "The menu line to choose: 0 Technical, 1 Insurgent, 2 Valkyrie")
-        ->type_name("0|1|2")
-        ->transform(tools::wholeNumber(0, menuVehicles.size() - 1))
-        ->capture_default_str();
+    tools::addWholeNumber(app, "--width", options.width, "The screen width the script reads, in pixels", "N", 1,
+                          maxScreenSide);
+    tools::addWholeNumber(app, "--height", options.height, "The screen height the script reads, in pixels", "N", 1,
+                          maxScreenSide);
+    tools::addWholeNumber(app, "--vehicle", options.vehicle,
+                          "The menu line to choose: 0 Technical, 1 Insurgent, 2 Valkyrie", "0|1|2", 0,
+                          menuVehicles.size() - 1);
     app.add_option("--message", options.message, "The status message to show (default: the spawn's own)")
         ->type_name("TEXT");
     return tools::parseCommandLine(app, argc, argv);
