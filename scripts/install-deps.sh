@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs, with apt-get, whichever Debian packages a task needs and the machine lacks.
-# Usage: scripts/install-deps.sh GROUP...   (groups: build, windows, browser, analysis, pictures)
+# Usage: scripts/install-deps.sh GROUP...   (groups: build, windows, browser, web, analysis, pictures)
 set -euo pipefail
 
 packages_for() {
@@ -10,6 +10,9 @@ packages_for() {
     # launcher and `wine64` the 64-bit loader it runs (no i386 multiarch needed).
     windows) echo "g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64" ;;
     browser) echo "chromium" ;;
+    # Node.js and npm for the web pages' lint and browser tests; a Node.js installed another way
+    # (with its own npm) is used as it is.
+    web) if ! command -v node >/dev/null || ! command -v npm >/dev/null; then echo "nodejs npm"; fi ;;
     # clang and its runtimes for the fuzzer, llvm for llvm-symbolizer (readable sanitizer
     # reports), valgrind for memcheck, clang-format for the format check.
     analysis) echo "clang clang-format libclang-rt-14-dev llvm valgrind" ;;

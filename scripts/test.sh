@@ -6,7 +6,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh build windows browser analysis
+scripts/install-deps.sh build windows browser web analysis
+# The web pages' linters and browser driver, at the versions package-lock.json pins.
+npm ci --no-audit --no-fund --silent
 
 echo "=== format ==="
 scripts/check-format.sh

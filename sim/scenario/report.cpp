@@ -192,7 +192,8 @@ std::string renderReport(const Scenario& scenario, const RunResult& result) {
         "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">"
         "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">"
         "<title>gunner-sim: " +
-        escapeHtml(scenario.name) + "</title><style>" + reportStyle() + "</style></head><body>";
+        escapeHtml(scenario.name) + "</title><style>" + std::string(reportStyle) + std::string(reportMapStyle) +
+            "</style></head><body>";
     html += "<header><h1>" + escapeHtml(scenario.name) + "</h1><p class=\"verdict " +
             (passed ? "pass\">PASSED" : "fail\">FAILED") + "</p><p class=\"file\">" + escapeHtml(scenario.file) +
             "</p>";
@@ -230,7 +231,7 @@ std::string renderReport(const Scenario& scenario, const RunResult& result) {
         timelineHtml(result) + "</section>";
     html += "</main><footer id=\"page-status\" data-state=\"loading\">the page's script has not run</footer>";
     html += "<script type=\"application/json\" id=\"samples\">" + samplesJson(result) + "</script>";
-    html += "<script>" + reportScript() + "</script></body></html>\n";
+    html += "<script>" + std::string(reportScript) + "</script></body></html>\n";
     return html;
 }
 

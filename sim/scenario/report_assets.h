@@ -1,11 +1,12 @@
-// The report page's style sheet and script, kept apart from the HTML building.
+// The report page's style sheets and script, embedded from report_*.css and report_page.js at build time.
 #pragma once
 
-#include <string>
+#include <string_view>
 
 namespace scenario {
 
-const std::string& reportStyle();
-const std::string& reportScript();
+extern const std::string_view reportStyle;
+extern const std::string_view reportMapStyle;
+extern const std::string_view reportScript;
 
 }  // namespace scenario
