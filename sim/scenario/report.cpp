@@ -193,7 +193,7 @@ std::string renderReport(const Scenario& scenario, const RunResult& result) {
         "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">"
         "<title>gunner-sim: " +
         escapeHtml(scenario.name) + "</title><style>" + std::string(reportStyle) + std::string(reportMapStyle) +
-            "</style></head><body>";
+        "</style></head><body>";
     html += "<header><h1>" + escapeHtml(scenario.name) + "</h1><p class=\"verdict " +
             (passed ? "pass\">PASSED" : "fail\">FAILED") + "</p><p class=\"file\">" + escapeHtml(scenario.file) +
             "</p>";
