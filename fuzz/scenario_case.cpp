@@ -4,10 +4,10 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "scenario/parser.h"
-#include "scenario/report.h"
-#include "scenario/run.h"
-#include "scenario/trace.h"
+#include "scenario/format/parser.h"
+#include "scenario/report/report.h"
+#include "scenario/run/run.h"
+#include "scenario/run/trace.h"
 #include "script_link/script_module.h"
 
 namespace fuzz {

@@ -1,7 +1,7 @@
 // What the linked script's own state record says, for checking the narration against it.
 #pragma once
 
-#include "scenario/run.h"
+#include "scenario/run/run.h"
 
 namespace sim {
 

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "host/sim_host.h"
-#include "scenario/front_end.h"
-#include "scenario/run.h"
+#include "scenario/outputs/front_end.h"
+#include "scenario/run/run.h"
 
 namespace {
 

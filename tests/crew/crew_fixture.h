@@ -2,7 +2,7 @@
 #pragma once
 
 #include "runtime/state.h"
-#include "scenario/script_folder.h"
+#include "scenario/run/script_folder.h"
 #include "support/c_runtime_rand.h"
 #include "support/script_harness.h"
 #include "world/entities.h"

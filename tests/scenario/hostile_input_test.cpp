@@ -5,12 +5,12 @@
 #include <string>
 
 #include "host/sim_host.h"
-#include "scenario/keys.h"
-#include "scenario/kinds.h"
-#include "scenario/parser.h"
-#include "scenario/prescreen.h"
-#include "scenario/report.h"
-#include "scenario/run.h"
+#include "scenario/format/keys.h"
+#include "scenario/format/kinds.h"
+#include "scenario/format/parser.h"
+#include "scenario/format/prescreen.h"
+#include "scenario/report/report.h"
+#include "scenario/run/run.h"
 #include "script_link/script_module.h"
 #include "world/entities.h"
 

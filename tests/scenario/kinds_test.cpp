@@ -1,6 +1,6 @@
 // The tables of timeline events and expectation checks: the docs made from them, what the parser
 // and the run take from them, and the typed narration of checks.
-#include "scenario/kinds.h"
+#include "scenario/format/kinds.h"
 
 #include <gtest/gtest.h>
 
@@ -10,10 +10,10 @@
 #include <sstream>
 #include <string>
 
-#include "scenario/parser.h"
-#include "scenario/report.h"
-#include "scenario/report_parts.h"
-#include "scenario/run.h"
+#include "scenario/format/parser.h"
+#include "scenario/report/report.h"
+#include "scenario/report/report_parts.h"
+#include "scenario/run/run.h"
 #include "script_link/script_module.h"
 
 namespace {

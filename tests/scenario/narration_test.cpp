@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "scenario/parser.h"
-#include "scenario/report_parts.h"
-#include "scenario/run.h"
-#include "scenario/run_records.h"
+#include "scenario/format/parser.h"
+#include "scenario/outputs/run_records.h"
+#include "scenario/report/report_parts.h"
+#include "scenario/run/run.h"
 #include "script_link/script_module.h"
 #include "script_link/script_view.h"
 

@@ -1,5 +1,5 @@
 // Reading scenarios: what a good file gives, and the one clear error each kind of bad input gets.
-#include "scenario/parser.h"
+#include "scenario/format/parser.h"
 
 #include <gtest/gtest.h>
 
@@ -7,8 +7,8 @@
 #include <fstream>
 #include <string>
 
-#include "scenario/keys.h"
-#include "scenario/kinds.h"
+#include "scenario/format/keys.h"
+#include "scenario/format/kinds.h"
 
 namespace {
 

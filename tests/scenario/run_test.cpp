@@ -1,5 +1,5 @@
 // Running scenarios against the real script: timeline timing, world events, expectations, trace.
-#include "scenario/run.h"
+#include "scenario/run/run.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <string>
 
-#include "scenario/parser.h"
-#include "scenario/report.h"
+#include "scenario/format/parser.h"
+#include "scenario/report/report.h"
 #include "script_link/script_module.h"
 #include "script_link/script_view.h"
 

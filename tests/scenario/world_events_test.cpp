@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "scenario/parser.h"
-#include "scenario/run.h"
+#include "scenario/format/parser.h"
+#include "scenario/run/run.h"
 #include "script_link/script_module.h"
 
 namespace {

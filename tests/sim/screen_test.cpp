@@ -2,7 +2,7 @@
 #include "world/screen.h"
 #include "host/sim_host.h"
 #include "runtime/natives.h"
-#include "scenario/parser.h"
+#include "scenario/format/parser.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 
 #include "interrupt.h"
 #include "options.h"
-#include "scenario/front_end.h"
+#include "scenario/outputs/front_end.h"
 #include "script_link/script_module.h"
 #include "script_link/script_view.h"
 

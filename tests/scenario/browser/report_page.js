@@ -92,11 +92,11 @@ async function checkSeek(page, samples) {
 async function playFor(page, speed, ms) {
     await setSlider(page, 0);
     await page.select('#speed', String(speed));
-    await page.click('#play');
+    await page.$eval('#play', (button) => button.click());
     assert.equal(await page.$eval('#play', (b) => b.dataset.playing), 'yes');
     await page.evaluate((step) => window.advanceClock(step), ms);
     const index = Number(await page.$eval('#time', (s) => s.value));
-    await page.click('#play');
+    await page.$eval('#play', (button) => button.click());
     assert.equal(await page.$eval('#play', (b) => b.dataset.playing), 'no');
     return index;
 }
@@ -115,11 +115,11 @@ async function checkPlay(page, samples) {
 
 async function checkEnlarge(page) {
     const enlarged = () => page.$eval('#screens figure', (f) => f.classList.contains('enlarged'));
-    await page.click('#screens figure');
+    await page.$eval('#screens figure', (figure) => figure.click());
     assert.equal(await enlarged(), true, 'a click did not enlarge the screen');
-    await page.click('#screens figure');
+    await page.$eval('#screens figure', (figure) => figure.click());
     assert.equal(await enlarged(), false, 'a second click did not shrink it');
-    await page.click('#screens figure');
+    await page.$eval('#screens figure', (figure) => figure.click());
     await page.keyboard.press('Escape');
     assert.equal(await enlarged(), false, 'Escape did not shrink it');
 }

@@ -1,0 +1,142 @@
+// Output files and folders that remove only what this run made.
+#include "scenario/outputs/output_file.h"
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+namespace scenario {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A name beside `target` that nothing uses yet, so a file of someone else's is never overwritten.
+std::string freeTemporaryName(const std::string& target) {
+    std::error_code error;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string name = target + ".partial" + (attempt == 0 ? std::string() : std::to_string(attempt));
+        if (!fs::exists(fs::symlink_status(name, error))) return name;
+    }
+    return "";
+}
+
+}  // namespace
+
+PendingFile::PendingFile(std::string path) : path_(std::move(path)) {
+    if (path_.empty()) return;
+    if (path_ == "-") {
+        file_ = stdout;
+        return;
+    }
+    std::error_code error;
+    target_ = path_;
+    if (fs::is_symlink(fs::symlink_status(target_, error))) {
+        // Replace the file the link names, never the link itself.
+        const fs::path resolved = fs::weakly_canonical(target_, error);
+        if (!error) target_ = resolved.string();
+    }
+    const fs::file_status status = fs::status(target_, error);
+    if (fs::is_directory(status)) {
+        problem_ = std::strerror(EISDIR);
+        return;
+    }
+    if (fs::exists(status) && !fs::is_regular_file(status)) {
+        file_ = std::fopen(target_.c_str(), "wb");  // a device or a pipe: write into it
+        if (file_ == nullptr) problem_ = std::strerror(errno);
+        return;
+    }
+    temporary_ = freeTemporaryName(target_);
+    file_ = temporary_.empty() ? nullptr : std::fopen(temporary_.c_str(), "wb");
+    if (file_ == nullptr) {
+        problem_ = temporary_.empty() ? "every temporary name beside it is taken" : std::strerror(errno);
+        temporary_.clear();
+    }
+}
+
+PendingFile::~PendingFile() { discard(); }
+
+bool PendingFile::commit() {
+    if (file_ == nullptr) return false;
+    const bool written = std::fflush(file_) == 0 && std::ferror(file_) == 0;
+    if (!written) failure_ = std::strerror(errno != 0 ? errno : EIO);
+    errno = 0;
+    const bool closed = file_ == stdout || std::fclose(file_) == 0;
+    if (written && !closed) failure_ = std::strerror(errno != 0 ? errno : EIO);
+    file_ = nullptr;
+    if (temporary_.empty()) return written && closed;
+    std::error_code error;
+    if (written && closed) {
+        fs::rename(temporary_, target_, error);
+        if (!error) {
+            temporary_.clear();
+            return true;
+        }
+        failure_ = error.message();
+    }
+    fs::remove(temporary_, error);
+    temporary_.clear();
+    return false;
+}
+
+void PendingFile::discard() {
+    if (file_ == nullptr) return;
+    if (file_ == stdout) {
+        std::fflush(file_);
+    } else {
+        std::fclose(file_);
+    }
+    file_ = nullptr;
+    if (temporary_.empty()) return;
+    std::error_code error;
+    fs::remove(temporary_, error);
+    temporary_.clear();
+}
+
+bool OutputFolder::create(const std::string& path) {
+    std::error_code error;
+    // The missing levels, outermost first.
+    std::vector<fs::path> missing;
+    for (fs::path level = fs::absolute(path, error).lexically_normal(); !level.empty(); level = level.parent_path()) {
+        if (level.filename().empty()) level = level.parent_path();  // a trailing slash
+        if (fs::exists(fs::symlink_status(level, error))) break;
+        missing.insert(missing.begin(), level);
+        if (level == level.parent_path()) break;
+    }
+    for (const fs::path& level : missing) {
+        if (!fs::create_directory(level, error) || error) {
+            problem_ = error ? error.message() : "cannot create " + level.string();
+            removeCreated();
+            return false;
+        }
+        created_.push_back(level.string());
+    }
+    if (!fs::is_directory(path, error)) {
+        problem_ = "it is not a folder";
+        removeCreated();
+        return false;
+    }
+    return true;
+}
+
+void OutputFolder::removeCreated() {
+    std::error_code error;
+    for (auto level = created_.rbegin(); level != created_.rend(); ++level) fs::remove(*level, error);
+    created_.clear();
+}
+
+bool isInsideFolder(const std::string& path, const std::string& folder) {
+    std::error_code error;
+    const fs::path file = fs::weakly_canonical(fs::absolute(path, error), error);
+    const fs::path root = fs::weakly_canonical(fs::absolute(folder, error), error);
+    auto rootPart = root.begin();
+    auto filePart = file.begin();
+    for (; rootPart != root.end(); ++rootPart, ++filePart) {
+        if (rootPart->empty()) continue;  // the empty last part of "a/b/"
+        if (filePart == file.end() || *filePart != *rootPart) return false;
+    }
+    return true;
+}
+
+}  // namespace scenario
