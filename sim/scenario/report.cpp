@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "scenario/clean_text.h"
 #include "scenario/console.h"
 #include "scenario/report_assets.h"
 #include "scenario/report_parts.h"
@@ -15,7 +16,7 @@ namespace scenario {
 std::string escapeHtml(const std::string& text) {
     std::string out;
     out.reserve(text.size());
-    for (const char c : text) {
+    for (const char c : cleanText(text)) {
         switch (c) {
             case '&':
                 out += "&amp;";
