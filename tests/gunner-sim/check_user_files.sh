@@ -79,6 +79,25 @@ if command -v xmllint >/dev/null; then
   xmllint --noout odd.xml || fail "the JUnit XML does not parse"
 fi
 
+# Bytes of a settings file that are not UTF-8 are replaced wherever the script's log is shown.
+printf 'end = 200\nsettings_file = "bad-utf8.ini"\n' >bad-utf8.toml
+printf '[keys]\nmenu = \377\376\033[2J\n' >bad-utf8.ini
+"$program" --no-progress --json bad-utf8.json --report bad-utf8-report bad-utf8.toml >bad-utf8.out 2>&1 ||
+  fail "bad-utf8.toml: exit $?"
+grep -q "TobekGunner.log" bad-utf8.out || fail "the script's log is not shown"
+for file in bad-utf8.out bad-utf8.json bad-utf8-report/index.html; do
+  iconv -f UTF-8 -t UTF-8 "$file" >/dev/null 2>&1 || fail "$file is not valid UTF-8"
+  ! grep -qaP '\x1b' "$file" || fail "$file holds a raw escape"
+done
+
+# A settings copy that cannot be written in full is status 3 with the system's reason.
+head -c 20000 /dev/zero | tr '\0' ';' >big.ini
+printf 'end = 200\nsettings_file = "big.ini"\n' >big.toml
+(trap '' XFSZ; ulimit -f 8; sim big.toml) >/dev/null 2>err.txt
+status=$?
+[ "$status" -eq 3 ] || fail "settings copy over the file size limit: exit $status, expected 3"
+grep -q "cannot write the settings copy .*: File too large" err.txt || fail "no reason: $(cat err.txt)"
+
 # The trace stops at its limit with a last line saying so.
 sim --trace capped.jsonl --trace-limit 100000 scene.toml >/dev/null 2>err.txt || fail "--trace-limit: exit $?"
 size=$(stat -c %s capped.jsonl)

@@ -89,7 +89,8 @@ TEST(SettingsTable, TextThatWouldChangeTheIniLayoutIsRefusedWithItsLine) {
     const Case cases[] = {
         {"[settings.gunner]\nmodel = \"a\\n[gunner]\\nmodel = b\"\n", "hostile.toml:3: settings.gunner.model"},
         {"[settings.gunner]\nmodel = \"a\\rb\"\n", "line break or other control character"},
-        {"[settings.\"gunner]x\"]\nmodel = \"a\"\n", "hostile.toml:2: settings.gunner]x: a settings section may not hold"},
+        {"[settings.\"gunner]x\"]\nmodel = \"a\"\n",
+         "hostile.toml:2: settings.gunner]x: a settings section may not hold"},
         {"[settings.gunner]\n\"model = x\" = \"a\"\n", "hostile.toml:3: settings.gunner.model = x: a settings key"},
         {"[settings.gunner]\n\"[keys]\" = \"a\"\n", "a leading '[', ';' or '#'"},
         {"[settings.gunner]\n\";model\" = \"a\"\n", "a leading '[', ';' or '#'"},
@@ -100,7 +101,8 @@ TEST(SettingsTable, TextThatWouldChangeTheIniLayoutIsRefusedWithItsLine) {
         const std::string error = errorOf("end = 10\n" + c.settings);
         EXPECT_NE(error.find(c.error), std::string::npos) << error;
     }
-    const auto fine = scenario::parseScenario("end = 10\n[settings.gunner]\nmodel = \"s_m_y_swat_01 ; a; b]\"\n", "a.toml");
+    const auto fine =
+        scenario::parseScenario("end = 10\n[settings.gunner]\nmodel = \"s_m_y_swat_01 ; a; b]\"\n", "a.toml");
     EXPECT_EQ(*fine.settingsText, "[gunner]\nmodel = s_m_y_swat_01 ; a; b]\n");
 }
 
@@ -138,16 +140,17 @@ TEST_F(UserFiles, OutputsThatWouldReplaceAnInputOrEachOtherAreRefused) {
         outputs.insert(outputs.begin(), scene);
         return scenario::unsafeOutputReason(outputs, report);
     };
-    EXPECT_NE(reason({{at("a.toml"), "the trace", true}}).find("would be written over the scenario"), std::string::npos);
+    EXPECT_NE(reason({{at("a.toml"), "the trace", true}}).find("would be written over the scenario"),
+              std::string::npos);
     EXPECT_NE(reason({{at("link.toml"), "the JSON summary", true}}).find("over the scenario"), std::string::npos);
     EXPECT_NE(reason({{at("hard.toml"), "the JSON summary", true}}).find("over the scenario"), std::string::npos);
     EXPECT_NE(reason({{at("x.json"), "the trace", true}, {at("./x.json"), "the JSON summary", true}})
                   .find("the trace " + at("x.json") + " would be written over the JSON summary"),
               std::string::npos);
-    EXPECT_NE(reason({{at("r/index.html"), "the report", true}, {at("r/index.html"), "the JSON summary", true}},
-                     at("r"))
-                  .find("may not be inside the report folder"),
-              std::string::npos);
+    EXPECT_NE(
+        reason({{at("r/index.html"), "the report", true}, {at("r/index.html"), "the JSON summary", true}}, at("r"))
+            .find("may not be inside the report folder"),
+        std::string::npos);
     EXPECT_NE(reason({{at("dangling"), "the trace", true}}).find("a link to nothing"), std::string::npos);
     EXPECT_NE(reason({{at("loop1"), "the trace", true}}).find("a link to nothing"), std::string::npos);
     EXPECT_NE(reason({{"-", "the trace", true}, {"-", "the JSON summary", true}}).find("written over"),
@@ -212,8 +215,7 @@ TEST(ScenarioCaps, HugeListsAreRefusedBeforeTheyAreBuilt) {
     for (std::size_t i = 0; i <= scenario::maxWorldPeds; ++i) {
         peds += "{name=\"p" + std::to_string(i) + "\",model=\"a_m_y_hipster_01\",position=[0,0,0]},";
     }
-    EXPECT_NE(errorOf("end = 10\n[world]\npeds = [" + peds + "]\n").find("world.peds: 501 entries"),
-              std::string::npos);
+    EXPECT_NE(errorOf("end = 10\n[world]\npeds = [" + peds + "]\n").find("world.peds: 501 entries"), std::string::npos);
 }
 
 TEST(ScenarioCaps, AClosingBraceWhereAnArrayItemBelongsIsASyntaxError) {
