@@ -114,7 +114,7 @@ for case in "in.fifo" "--trace out.fifo --report blocked/rep scene.toml"; do
     # shellcheck disable=SC2086
     "$program" --no-progress $case >/dev/null 2>err.txt &
     pid=$!
-    sleep 0.5
+    sleep 1  # past start-up, so the run is waiting on the pipe
     kill -"$signal" "$pid"
     for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
     if kill -0 "$pid" 2>/dev/null; then
