@@ -23,7 +23,7 @@ fuzz_target() {
   mkdir -p "$findings"
   echo "fuzz: $name for ${seconds} s, seeds and findings from $*"
   set +e
-  "$fuzzer" -max_total_time="$seconds" -max_len="$max_len" -timeout=20 -rss_limit_mb=2048 \
+  "$fuzzer" -max_total_time="$seconds" -max_len="$max_len" -timeout=20 -rss_limit_mb="$rss_mb" \
     -print_final_stats=1 -artifact_prefix="$findings/" "${extra[@]}" \
     "$work" "$@" >"$log" 2>&1
   local status=$?
@@ -39,7 +39,10 @@ fuzz_target() {
 }
 
 extra=()
+rss_mb=2048
 fuzz_target script_fuzzer 16384 fuzz/corpus fuzz/regressions
 extra=(-dict=fuzz/scenario.dict)
+# Any scenario must be read and run within 1 GB, even under the sanitizers.
+rss_mb=1024
 fuzz_target scenario_fuzzer 65536 fuzz/scenario-corpus scenarios tests/gunner-sim/inputs fuzz/scenario-regressions
 echo "fuzz: 2 passed, 0 failed"

@@ -1,6 +1,8 @@
 // Signal handling for gunner-sim.
 #include "interrupt.h"
 
+#include <signal.h>
+
 #include <csignal>
 #include <cstdlib>
 
@@ -13,9 +15,15 @@ extern "C" void noteSignal(int signal) { caught = signal; }
 
 }  // namespace
 
+// Without SA_RESTART: a signal that arrives while open() or read() waits on a pipe or a terminal
+// makes that call fail with EINTR, so the tool notices it instead of waiting on.
 void catchInterrupts() {
-    std::signal(SIGINT, noteSignal);
-    std::signal(SIGTERM, noteSignal);
+    struct sigaction action {};
+    action.sa_handler = noteSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = 0;
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
 }
 
 int caughtInterrupt() { return caught; }

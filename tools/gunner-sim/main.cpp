@@ -6,6 +6,7 @@
 #include "interrupt.h"
 #include "options.h"
 #include "scenario/outputs/front_end.h"
+#include "scenario/run/script_folder.h"
 #include "script_link/script_module.h"
 #include "script_link/script_view.h"
 
@@ -18,25 +19,38 @@ scenario::FrontEndRequest requestOf(const gunner::Options& options) {
     request.reportDir = options.reportDir;
     request.jsonPath = options.jsonPath;
     request.junitPath = options.junitPath;
+    request.traceLimit = options.traceLimit;
     request.quiet = options.quiet;
     request.progress = !options.noProgress && isatty(fileno(stderr)) != 0;
     return request;
 }
 
+[[noreturn]] void dieInterrupted(scenario::FrontEnd& frontEnd) {
+    frontEnd.abandon();
+    std::fprintf(stderr, "gunner-sim: interrupted; no outputs kept\n");
+    gunner::dieOfCaughtInterrupt();
+}
+
 int run(const gunner::Options& options) {
     scenario::FrontEnd frontEnd(requestOf(options));
-    if (const int status = frontEnd.prepare(); status != scenario::exitPassed) return status;
+    const int prepared = frontEnd.prepare();
+    // A signal while opening or reading a pipe ends that call early; the run must not go on.
+    if (gunner::caughtInterrupt() != 0) dieInterrupted(frontEnd);
+    if (prepared != scenario::exitPassed) return prepared;
     scenario::RunOptions runOptions = frontEnd.runOptions();
     runOptions.probe = sim::readLinkedScriptView;
     runOptions.stopRequested = [] { return gunner::caughtInterrupt() != 0; };
 
     frontEnd.begin();
-    const scenario::RunResult result = scenario::runScenario(frontEnd.scenario(), sim::linkedScript(), runOptions);
-    if (gunner::caughtInterrupt() != 0) {
+    scenario::RunResult result;
+    try {
+        result = scenario::runScenario(frontEnd.scenario(), sim::linkedScript(), runOptions);
+    } catch (const scenario::ScriptFolderError& error) {
         frontEnd.abandon();
-        std::fprintf(stderr, "gunner-sim: interrupted; no outputs kept\n");
-        gunner::dieOfCaughtInterrupt();
+        std::fprintf(stderr, "gunner-sim: error: %s\n", error.what());
+        return scenario::exitOutputFault;
     }
+    if (gunner::caughtInterrupt() != 0) dieInterrupted(frontEnd);
     return frontEnd.finish(result);
 }
 

@@ -24,6 +24,9 @@ void addOutputs(CLI::App& app, Options& options) {
         ->type_name("FILE");
     app.add_option("--junit", options.junitPath, "Write JUnit XML to FILE: one test case per expectation")
         ->type_name("FILE");
+    tools::addWholeNumber(app, "--trace-limit", options.traceLimit,
+                          "Cut the trace's calls at BYTES, with a last line saying so", "BYTES", 4096,
+                          std::uint64_t{1} << 50);
 }
 
 }  // namespace

@@ -1,7 +1,10 @@
 // gunner-sim's command line.
 #pragma once
 
+#include <cstdint>
 #include <string>
+
+#include "scenario/run/trace.h"
 
 namespace gunner {
 
@@ -11,6 +14,7 @@ struct Options {
     std::string reportDir;
     std::string jsonPath;
     std::string junitPath;
+    std::uint64_t traceLimit = scenario::defaultTraceLimit;
     bool quiet = false;
     bool keepFailed = false;  // accepted for older scripts: every run keeps its outputs now
     bool noProgress = false;

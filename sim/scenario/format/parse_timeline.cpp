@@ -67,6 +67,10 @@ void readEvent(const Reader& reader, const toml::table& entry, const std::string
 
 void readTimeline(const Reader& reader, const toml::node& node, const Names& names, Scenario& scenario) {
     const auto& entries = reader.array(node, "timeline");
+    if (entries.size() > maxTimelineEntries) {
+        reader.fail(node, "timeline",
+                    std::to_string(entries.size()) + " entries; the limit is " + std::to_string(maxTimelineEntries));
+    }
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const std::string field = indexed("timeline", i);
         const auto& entry = reader.table(*entries.get(i), field);

@@ -57,7 +57,19 @@ std::optional<KnownModel> knownModel(const ModelLookup& models, std::string_view
     return gameModel(name);
 }
 
-bool reservedName(std::string_view name) { return name == "player" || name == "gunner" || name == "crew"; }
+// Words the format gives a meaning of their own where a ped or vehicle name goes ("none" is the
+// expected target when there is none).
+bool reservedName(std::string_view name) {
+    return name == "player" || name == "gunner" || name == "crew" || name == "none";
+}
+
+// Refuses a list longer than `limit` before any entry of it is read.
+void checkCount(const Reader& reader, const toml::node& node, const std::string& field, std::size_t count,
+                std::size_t limit) {
+    if (count > limit) {
+        reader.fail(node, field, std::to_string(count) + " entries; the limit is " + std::to_string(limit));
+    }
+}
 
 void readAddonModels(const Reader& reader, const toml::array& addons, WorldSetup& world, AddonIndex& index) {
     for (std::size_t i = 0; i < addons.size(); ++i) {
@@ -160,6 +172,7 @@ void readPlacement(const Reader& reader, const toml::table& entry, const std::st
 
 void readPeds(const Reader& reader, const toml::array& peds, WorldSetup& world, const ModelLookup& models,
               Names& names) {
+    checkCount(reader, peds, "world.peds", peds.size(), maxWorldPeds);
     for (std::size_t i = 0; i < peds.size(); ++i) {
         const std::string field = parse::indexed("world.peds", i);
         const auto& entry = reader.table(*peds.get(i), field);
@@ -180,6 +193,7 @@ void readPeds(const Reader& reader, const toml::array& peds, WorldSetup& world, 
 
 void readVehicles(const Reader& reader, const toml::array& vehicles, WorldSetup& world, const ModelLookup& models,
                   Names& names) {
+    checkCount(reader, vehicles, "world.vehicles", vehicles.size(), maxWorldVehicles);
     for (std::size_t i = 0; i < vehicles.size(); ++i) {
         const std::string field = parse::indexed("world.vehicles", i);
         const auto& entry = reader.table(*vehicles.get(i), field);
@@ -191,6 +205,19 @@ void readVehicles(const Reader& reader, const toml::array& vehicles, WorldSetup&
     }
 }
 
+// Below the smallest size the script's status line would be drawn above the screen's top and
+// its menu off the screen, so the narration could not agree with what the script draws.
+std::int32_t screenSide(const Reader& reader, const toml::node& node, const char* way, std::int32_t smallest) {
+    const auto* value = node.as_integer();
+    if (value != nullptr && value->get() >= 1 && value->get() < smallest) {
+        reader.fail(node, "world.screen",
+                    "a screen " + std::to_string(value->get()) + " pixels " + way +
+                        " is too small for the script's menu and status line (at least " + std::to_string(smallest) +
+                        ")");
+    }
+    return static_cast<std::int32_t>(reader.integer(node, "world.screen", smallest, 16384));
+}
+
 void readWorld(const Reader& reader, const toml::table& table, WorldSetup& world, Names& names) {
     reader.onlyKeys(
         table, "world",
@@ -199,8 +226,8 @@ void readWorld(const Reader& reader, const toml::table& table, WorldSetup& world
     if (const auto* node = table.get("screen")) {
         const auto* size = node->as_array();
         if (size == nullptr || size->size() != 2) reader.fail(*node, "world.screen", "expected [width, height]");
-        world.screenWidth = static_cast<std::int32_t>(reader.integer(*size->get(0), "world.screen", 1, 16384));
-        world.screenHeight = static_cast<std::int32_t>(reader.integer(*size->get(1), "world.screen", 1, 16384));
+        world.screenWidth = screenSide(reader, *size->get(0), "wide", minScreenWidth);
+        world.screenHeight = screenSide(reader, *size->get(1), "high", minScreenHeight);
     }
     if (const auto* node = table.get("frame_ms")) {
         world.frameMs = static_cast<std::uint32_t>(reader.integer(*node, "world.frame_ms", 1, 1000));

@@ -27,6 +27,14 @@ private:
 // The most frames a run may take (over four hours of game time at 60 frames per second), so
 // that any scenario ends within seconds of wall time.
 constexpr std::uint64_t maxRunFrames = 1000000;
+// The most timeline entries, and the most peds and vehicles in the world: far above any real
+// scenario, and low enough that reading and playing them costs a few tens of MiB.
+constexpr std::size_t maxTimelineEntries = 50000;
+constexpr std::size_t maxWorldPeds = 500;
+constexpr std::size_t maxWorldVehicles = 500;
+// The smallest screen on which the script's menu and status line lie inside it.
+constexpr std::int32_t minScreenWidth = 320;
+constexpr std::int32_t minScreenHeight = 240;
 
 // Reads and checks the file ("-" for standard input); throws ScenarioError on any fault.
 Scenario loadScenario(const std::string& path);

@@ -2,6 +2,8 @@
 // inline tables, comments) only far enough to find keys and nesting, never building anything.
 #include "scenario/format/prescreen.h"
 
+#include <unordered_map>
+
 #include "scenario/format/parser.h"
 
 namespace scenario {
@@ -18,6 +20,8 @@ struct Lexer {
     std::int64_t line = 1;
     std::size_t lineStart = 0;
     std::size_t depth = 0;
+    std::size_t values = 0;
+    std::unordered_map<std::string, std::size_t> tableArrays{};  // [[header]] counts by spelling
 
     bool atEnd() const { return pos >= text.size(); }
     char peek(std::size_t ahead = 0) const { return pos + ahead < text.size() ? text[pos + ahead] : '\0'; }
@@ -123,11 +127,17 @@ void enter(Lexer& in) {
     ++in.pos;
 }
 
+void countValue(Lexer& in) {
+    if (++in.values > maxValues) in.fail("more than " + std::to_string(maxValues) + " values in one scenario");
+}
+
 void readArray(Lexer& in) {
     enter(in);
-    for (;;) {
+    for (std::size_t items = 1;; ++items) {
         skipBlank(in);
         if (in.peek() == ']') break;
+        if (in.peek() == '}') in.fail("expected a value or ']', found '}'");
+        if (items > maxArrayItems) in.fail("an array of more than " + std::to_string(maxArrayItems) + " items");
         readValue(in);
         skipBlank(in);
         if (in.peek() == ',') {
@@ -174,6 +184,7 @@ void readScalar(Lexer& in) {
 }
 
 void readValue(Lexer& in) {
+    countValue(in);
     skipSpaces(in);
     const char c = in.peek();
     if (c == '"' || c == '\'') {
@@ -191,7 +202,16 @@ void readValue(Lexer& in) {
 void readHeader(Lexer& in) {
     const bool arrayOfTables = in.startsWith("[[");
     in.pos += arrayOfTables ? 2 : 1;
+    const std::size_t keyStart = in.pos;
     readKey(in);
+    if (arrayOfTables) {
+        countValue(in);
+        // Spelled alike is the same array here; other spellings of one key are rare enough to
+        // be left to the total cap.
+        const std::string key(in.text.substr(keyStart, in.pos - keyStart));
+        if (++in.tableArrays[key] > maxArrayItems)
+            in.fail("an array of more than " + std::to_string(maxArrayItems) + " tables");
+    }
     if (!in.startsWith(arrayOfTables ? "]]" : "]")) throw LeaveToReader{};
     in.pos += arrayOfTables ? 2 : 1;
 }

@@ -15,9 +15,17 @@ constexpr std::size_t maxKeyParts = 32;
 // The deepest nesting of arrays and inline tables.
 constexpr std::size_t maxNesting = 64;
 
+// The most items of one array; an array of tables ([[timeline]]) counts its headers.
+constexpr std::size_t maxArrayItems = 100000;
+// The most values in the whole text (each item of an array, each value of a key, each
+// [[header]]), so that no text makes the reader build more than some tens of MiB.
+constexpr std::size_t maxValues = 500000;
+
 // Throws ScenarioError when the text is too large, holds a key that is not a valid TOML key (bare
 // words of A-Z, a-z, 0-9, _ and -, or quoted), a key of too many parts, values nested too deeply,
-// or a non-ASCII character outside a string or comment. Other syntax errors are left to the
+// a non-ASCII character outside a string or comment, an array of more than maxArrayItems items,
+// more than maxValues values, or a closing brace where an array item belongs (which the reader
+// would meet with an assertion instead of an error). Other syntax errors are left to the
 // TOML reader, which reports them before reading any further.
 void prescreenScenario(std::string_view text, const std::string& file);
 

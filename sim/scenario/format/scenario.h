@@ -117,6 +117,8 @@ struct Scenario {
     std::vector<ExpectationGroup> expectations;
     // TobekGunner.ini beside the script (from a [settings] table or a settings_file); none when empty.
     std::optional<std::string> settingsText;
+    // The settings_file as opened, so no output may be written over it ("" without one).
+    std::string settingsPath;
 };
 
 }  // namespace scenario

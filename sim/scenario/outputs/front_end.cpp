@@ -6,9 +6,12 @@
 #include <utility>
 #include <vector>
 
+#include "scenario/format/clean_text.h"
 #include "scenario/format/parser.h"
+#include "scenario/outputs/path_safety.h"
 #include "scenario/outputs/run_records.h"
 #include "scenario/report/report.h"
+#include "scenario/run/script_folder.h"
 
 namespace scenario {
 
@@ -54,20 +57,39 @@ bool writeText(PendingFile& file, MakeText makeText) {
     return std::fwrite(text.data(), 1, text.size(), file.file()) == text.size();
 }
 
+bool traceOnStandardOutput(const std::string& path) {
+    int fd = -1;
+    return path == "-" || (isStreamAlias(path, fd) && fd == 1);
+}
+
+// Every path the run reads or writes, in the order their messages name them.
+std::vector<RunPath> runPaths(const FrontEndRequest& request, const Scenario& scenario) {
+    std::vector<RunPath> paths{{request.scenarioPath, "the scenario", false}};
+    if (!scenario.settingsPath.empty()) paths.push_back({scenario.settingsPath, "its settings file", false});
+    const auto output = [&](const std::string& path, const char* role) {
+        if (!path.empty()) paths.push_back({path, role, true});
+    };
+    output(request.tracePath, "the trace");
+    if (!request.reportDir.empty()) output(request.reportDir + "/index.html", "the report");
+    output(request.jsonPath, "the JSON summary");
+    output(request.junitPath, "the JUnit XML");
+    return paths;
+}
+
 }  // namespace
 
 FrontEnd::FrontEnd(FrontEndRequest request)
     : request_(std::move(request)),
       outputs_(std::make_unique<Outputs>()),
       // A trace on standard output keeps it to itself; the story goes to standard error then.
-      story_(request_.tracePath == "-" ? stderr : stdout),
+      story_(traceOnStandardOutput(request_.tracePath) ? stderr : stdout),
       printer_(story_, request_.quiet, request_.program),
       progress_(stderr, request_.progress) {}
 
 FrontEnd::~FrontEnd() = default;
 
 int FrontEnd::refuse(int status, const std::string& why) {
-    std::fprintf(stderr, "%s: error: %s\n", request_.program.c_str(), why.c_str());
+    std::fprintf(stderr, "%s: error: %s\n", request_.program.c_str(), cleanText(why).c_str());
     return status;
 }
 
@@ -77,10 +99,14 @@ int FrontEnd::prepare() {
     } catch (const ScenarioError& error) {
         return refuse(exitBadInput, error.what());
     }
-    const std::string& trace = request_.tracePath;
-    if (!trace.empty() && !request_.reportDir.empty() && trace != "-" && isInsideFolder(trace, request_.reportDir))
-        return refuse(exitBadInput,
-                      "the trace " + trace + ": it may not be inside the report folder " + request_.reportDir);
+    const std::string unsafe = unsafeOutputReason(runPaths(request_, scenario_), request_.reportDir);
+    if (!unsafe.empty()) return refuse(exitBadInput, unsafe);
+    // The script's folder is tried before any output is opened, so a bad TMPDIR leaves nothing.
+    try {
+        ScriptFolder probe(scenario_.settingsText);
+    } catch (const ScriptFolderError& error) {
+        return refuse(exitOutputFault, error.what());
+    }
     return openOutputs();
 }
 
@@ -102,7 +128,7 @@ int FrontEnd::openOutputs() {
             return refuse(exitOutputFault, why);
         }
     }
-    if (outputs.trace->ok()) traceWriter_.emplace(outputs.trace->file());
+    if (outputs.trace->ok()) traceWriter_.emplace(outputs.trace->file(), request_.traceLimit);
     return exitPassed;
 }
 
@@ -128,7 +154,14 @@ void FrontEnd::abandon() {
 // Writes what the run produced into every wanted output, then gives each its real name.
 bool FrontEnd::writeOutputs(const RunResult& result) {
     Outputs& outputs = *outputs_;
-    if (traceWriter_) traceWriter_->writeRecord(traceSummaryLine(result));
+    if (traceWriter_) {
+        traceWriter_->writeRecord(traceSummaryLine(result));
+        traceWriter_->finish();
+        if (traceWriter_->cut()) {
+            std::fprintf(stderr, "%s: note: the trace was cut at its limit of %llu bytes (--trace-limit)\n",
+                         request_.program.c_str(), static_cast<unsigned long long>(request_.traceLimit));
+        }
+    }
     bool ok = !traceWriter_ || traceWriter_->flush();
     ok = writeText(*outputs.report, [&] { return renderReport(scenario_, result); }) && ok;
     ok = writeText(*outputs.json, [&] { return runJson(scenario_, result); }) && ok;

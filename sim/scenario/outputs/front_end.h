@@ -3,6 +3,7 @@
 // narration and the summary, writes the outputs, prints the failures and gives the exit status.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -26,6 +27,7 @@ struct FrontEndRequest {
     std::string reportDir;
     std::string jsonPath;
     std::string junitPath;
+    std::uint64_t traceLimit = defaultTraceLimit;  // bytes of calls; the trace is cut there
     bool quiet = false;
     bool progress = false;  // draws the progress line on standard error
 };

@@ -6,17 +6,31 @@
 #include <filesystem>
 #include <system_error>
 
+#include "scenario/outputs/path_safety.h"
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
 namespace scenario {
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// A name beside `target` that nothing uses yet, so a file of someone else's is never overwritten.
+// The longest file name most file systems take (NAME_MAX).
+constexpr std::size_t longestName = 255;
+constexpr std::size_t suffixRoom = sizeof ".partial" - 1 + 2;  // ".partial" and up to two digits
+
+// A name beside `target` that nothing uses yet, so a file of someone else's is never overwritten;
+// a long target name is cut so that the temporary name stays within the limit too.
 std::string freeTemporaryName(const std::string& target) {
     std::error_code error;
+    std::string stem = target;
+    const std::string leaf = fs::path(target).filename().string();
+    if (leaf.size() + suffixRoom > longestName) stem.resize(target.size() - leaf.size() + longestName - suffixRoom);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::string name = target + ".partial" + (attempt == 0 ? std::string() : std::to_string(attempt));
+        const std::string name = stem + ".partial" + (attempt == 0 ? std::string() : std::to_string(attempt));
         if (!fs::exists(fs::symlink_status(name, error))) return name;
     }
     return "";
@@ -29,6 +43,18 @@ PendingFile::PendingFile(std::string path) : path_(std::move(path)) {
     if (path_ == "-") {
         file_ = stdout;
         return;
+    }
+    int fd = -1;
+    if (isStreamAlias(path_, fd)) {
+        // One of this process's own streams: written through a copy of its descriptor, which shares
+        // the stream's place in its file, so nothing written there before is overwritten.
+#ifndef _WIN32
+        const int copy = ::dup(fd);
+        file_ = copy < 0 ? nullptr : ::fdopen(copy, "wb");
+        if (file_ == nullptr) problem_ = std::strerror(errno);
+        if (file_ == nullptr && copy >= 0) ::close(copy);
+        return;
+#endif
     }
     std::error_code error;
     target_ = path_;
@@ -124,19 +150,6 @@ void OutputFolder::removeCreated() {
     std::error_code error;
     for (auto level = created_.rbegin(); level != created_.rend(); ++level) fs::remove(*level, error);
     created_.clear();
-}
-
-bool isInsideFolder(const std::string& path, const std::string& folder) {
-    std::error_code error;
-    const fs::path file = fs::weakly_canonical(fs::absolute(path, error), error);
-    const fs::path root = fs::weakly_canonical(fs::absolute(folder, error), error);
-    auto rootPart = root.begin();
-    auto filePart = file.begin();
-    for (; rootPart != root.end(); ++rootPart, ++filePart) {
-        if (rootPart->empty()) continue;  // the empty last part of "a/b/"
-        if (filePart == file.end() || *filePart != *rootPart) return false;
-    }
-    return true;
 }
 
 }  // namespace scenario

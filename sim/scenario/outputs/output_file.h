@@ -57,7 +57,4 @@ private:
     std::string problem_;
 };
 
-// True when `path` would lie inside the folder `folder` (both need not exist yet).
-bool isInsideFolder(const std::string& path, const std::string& folder);
-
 }  // namespace scenario

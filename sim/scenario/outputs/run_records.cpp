@@ -3,13 +3,14 @@
 
 #include <cstdio>
 
+#include "scenario/format/clean_text.h"
 #include "scenario/report/report.h"
 
 namespace scenario {
 
 std::string jsonString(const std::string& text) {
     std::string out = "\"";
-    for (const char c : text) {
+    for (const char c : cleanText(text)) {
         if (c == '"' || c == '\\') {
             out += '\\';
             out += c;

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "scenario/format/clean_text.h"
 #include "scenario/report/report_assets.h"
 #include "scenario/report/report_parts.h"
 #include "scenario/report/screen_picture.h"
@@ -14,7 +15,7 @@ namespace scenario {
 std::string escapeHtml(const std::string& text) {
     std::string out;
     out.reserve(text.size());
-    for (const char c : text) {
+    for (const char c : cleanText(text)) {
         switch (c) {
             case '&':
                 out += "&amp;";

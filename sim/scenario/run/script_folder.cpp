@@ -2,7 +2,10 @@
 #include "scenario/run/script_folder.h"
 
 #include <atomic>
+#include <cerrno>
 #include <chrono>
+#include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <system_error>
@@ -14,20 +17,42 @@ namespace {
 std::filesystem::path freshFolder() {
     static std::atomic<unsigned> counter{0};
     const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    const std::filesystem::path base = std::filesystem::temp_directory_path();
+    std::error_code error;
+    const std::filesystem::path base = std::filesystem::temp_directory_path(error);
+    if (error) throw ScriptFolderError("no usable temporary folder (TMPDIR): " + error.message());
     for (;;) {
         const std::filesystem::path candidate =
             base / ("tobek-gunner-run-" + std::to_string(stamp) + "-" + std::to_string(counter++));
-        if (std::filesystem::create_directory(candidate)) return candidate;
+        if (std::filesystem::create_directory(candidate, error)) return candidate;
+        if (error) {
+            throw ScriptFolderError("cannot make the script's folder in " + base.string() + ": " + error.message());
+        }
     }
+}
+
+// False with errno set when the text could not all be written and closed.
+bool writeWhole(const std::filesystem::path& path, const std::string& text) {
+    std::FILE* out = std::fopen(path.string().c_str(), "wb");
+    if (out == nullptr) return false;
+    const bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size() && std::fflush(out) == 0;
+    const int reason = errno;
+    const bool closed = std::fclose(out) == 0;
+    if (!written) errno = reason != 0 ? reason : EIO;
+    return written && closed;
 }
 
 }  // namespace
 
 ScriptFolder::ScriptFolder(const std::optional<std::string>& settingsText) : folder_(freshFolder()) {
     if (!settingsText) return;
-    std::ofstream out(folder_ / "TobekGunner.ini", std::ios::binary);
-    out << *settingsText;
+    errno = 0;
+    if (!writeWhole(folder_ / "TobekGunner.ini", *settingsText)) {
+        const std::string reason = std::strerror(errno != 0 ? errno : EIO);
+        std::error_code ignored;
+        std::filesystem::remove_all(folder_, ignored);
+        throw ScriptFolderError("cannot write the settings copy " + (folder_ / "TobekGunner.ini").string() + ": " +
+                                reason);
+    }
 }
 
 ScriptFolder::~ScriptFolder() {

@@ -4,13 +4,22 @@
 
 #include <filesystem>
 #include <optional>
+#include <stdexcept>
 #include <string>
 
 namespace scenario {
 
+// The folder could not be made or the settings copy not written in full; the message gives the
+// operating system's reason.
+class ScriptFolderError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
 class ScriptFolder {
 public:
-    // Makes the folder and writes TobekGunner.ini into it when `settingsText` is given.
+    // Makes the folder and writes TobekGunner.ini into it when `settingsText` is given; throws
+    // ScriptFolderError (having removed what it made) when either fails.
     explicit ScriptFolder(const std::optional<std::string>& settingsText);
     ~ScriptFolder();
     ScriptFolder(const ScriptFolder&) = delete;
