@@ -131,9 +131,11 @@ void Entities::releaseModel(ModelHash hash) {
 Handle Entities::createVehicle(ModelHash model, Vec3 position, float heading) {
     const Model* m = findModel(model);
     if (m == nullptr || !m->loaded || !m->isVehicle || m->refuseCreation) return 0;
-    const Handle handle = addVehicle(model, position, heading);
-    find(handle)->scriptCreated = true;
-    return handle;
+    SimEntity& vehicle = *find(addVehicle(model, position, heading));
+    vehicle.scriptCreated = true;
+    vehicle.createdOnPlayer = boxHolds(vehicle, player().position);
+    vehiclesCreatedOnPlayer += vehicle.createdOnPlayer ? 1 : 0;
+    return vehicle.handle;
 }
 
 Handle Entities::createPedInVehicle(Handle vehicle, ModelHash model, std::int32_t seat, std::int32_t pedType) {
