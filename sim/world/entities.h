@@ -69,7 +69,7 @@ struct SimEntity {
     Task task;
     bool hasFiredRound = false;
     std::uint32_t lastRoundTick = 0;  // tick of its last round, for the shoot task's cadence
-    bool hiddenFromGunner = false;  // line of sight to it is blocked, from the gunner or anyone
+    bool hiddenFromGunner = false;    // line of sight to it is blocked, from the gunner or anyone
     std::int32_t group = -1;
     bool neverLeavesGroup = false;
     std::int32_t passengerIndex = -1;
@@ -98,8 +98,8 @@ struct ShotRecord {
     std::uint32_t tick = 0;
     Handle shooter = 0;
     Vec3 point;
-    Handle hit = 0;       // the ped downed or hurt by it, 0 when none was near
-    bool ordered = true;  // fired by a shot order itself; false: by a shoot task that lasted on
+    Handle hit = 0;             // the ped downed or hurt by it, 0 when none was near
+    bool ordered = true;        // fired by a shot order itself; false: by a shoot task that lasted on
     bool behindCamera = false;  // at a point behind the way the camera looks
 };
 

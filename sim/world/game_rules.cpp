@@ -12,8 +12,8 @@ namespace {
 constexpr double degrees = 180.0 / std::numbers::pi;
 
 bool stillShooting(const SimEntity& ped, const Entities& world) {
-    return ped.task.kind == TaskKind::ShootAtCoord && !ped.isDown() && ped.sitting &&
-           ped.vehicle == ped.task.vehicle && world.findVehicle(ped.vehicle) != nullptr;
+    return ped.task.kind == TaskKind::ShootAtCoord && !ped.isDown() && ped.sitting && ped.vehicle == ped.task.vehicle &&
+           world.findVehicle(ped.vehicle) != nullptr;
 }
 
 }  // namespace
@@ -63,8 +63,8 @@ Vec3 Entities::cameraFacing() const {
     const Vec3 rotation = cameraRotation();
     const double pitch = static_cast<double>(rotation.x) / degrees;
     const double yaw = static_cast<double>(rotation.z) / degrees;
-    return Vec3{static_cast<float>(-std::sin(yaw) * std::cos(pitch)), static_cast<float>(std::cos(yaw) * std::cos(pitch)),
-                static_cast<float>(std::sin(pitch))};
+    return Vec3{static_cast<float>(-std::sin(yaw) * std::cos(pitch)),
+                static_cast<float>(std::cos(yaw) * std::cos(pitch)), static_cast<float>(std::sin(pitch))};
 }
 
 bool Entities::boxHolds(const SimEntity& vehicle, Vec3 point) const {

@@ -16,12 +16,13 @@ namespace sim {
 // held and no script disabled it this frame; the game enables every control again each frame.
 struct Controls {
     static constexpr std::size_t capacity = 400;  // above every index of the game's table
-    std::array<bool, capacity> disabled{};         // this frame
+    std::array<bool, capacity> disabled{};        // this frame
     std::array<std::uint64_t, capacity> framesWorked{};
     std::vector<std::int32_t> workedThisFrame;  // for observers, in index order
 
     void disable(std::int32_t control) {
-        if (control >= 0 && static_cast<std::size_t>(control) < capacity) disabled[static_cast<std::size_t>(control)] = true;
+        if (control >= 0 && static_cast<std::size_t>(control) < capacity)
+            disabled[static_cast<std::size_t>(control)] = true;
     }
 };
 

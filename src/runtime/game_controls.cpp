@@ -2,7 +2,6 @@
 #include "runtime/game_controls.h"
 
 #include "runtime/game_key_spelling.h"
-#include "runtime/script_log.h"
 #include "runtime/state.h"
 
 namespace {
@@ -56,5 +55,4 @@ ControlSet controlsSharingKeys(std::string_view table, const KeyBinding& up, con
 void findMenuControls() {
     const Settings& keys = state.settings;
     state.menuControls = controlsSharingKeys(embedded::gameControlsText, keys.upKeys, keys.downKeys, keys.chooseKeys);
-    logLine("the open menu holds back %u of the game's controls", static_cast<unsigned>(state.menuControls.count));
 }

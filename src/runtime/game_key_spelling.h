@@ -17,13 +17,33 @@ struct Spelling {
 // Names beyond single letters, digits, NUMPADn and Fn. The mouse wheel and the mouse's motion have
 // no virtual key: they are left out and read as no key.
 inline constexpr Spelling spellings[] = {
-    {"ENTER", 0x0D},        {"NUMPADENTER", 0x0D},     {"PAGEUP", 0x21},     {"PAGEDOWN", 0x22},
-    {"SPACEBAR", 0x20},     {"SPACE", 0x20},           {"TAB", 0x09},        {"ESC", 0x1B},
-    {"BACKSPACE", 0x08},    {"INSERT", 0x2D},          {"DELETE", 0x2E},     {"HOME", 0x24},
-    {"END", 0x23},          {"ARROWUP", 0x26},         {"ARROWDOWN", 0x28},  {"ARROWLEFT", 0x25},
-    {"ARROWRIGHT", 0x27},   {"LEFTMOUSEBUTTON", 0x01}, {"RIGHTMOUSEBUTTON", 0x02}, {"SCROLLWHEELBUTTON", 0x04},
-    {"LEFTSHIFT", 0xA0},    {"LEFTCTRL", 0xA2},        {"LEFTCONTROL", 0xA2}, {"LEFTALT", 0xA4},
-    {"CAPSLOCK", 0x14},     {"NUMPAD+", 0x6B},         {"NUMPAD-", 0x6D},
+    {"ENTER", 0x0D},
+    {"NUMPADENTER", 0x0D},
+    {"PAGEUP", 0x21},
+    {"PAGEDOWN", 0x22},
+    {"SPACEBAR", 0x20},
+    {"SPACE", 0x20},
+    {"TAB", 0x09},
+    {"ESC", 0x1B},
+    {"BACKSPACE", 0x08},
+    {"INSERT", 0x2D},
+    {"DELETE", 0x2E},
+    {"HOME", 0x24},
+    {"END", 0x23},
+    {"ARROWUP", 0x26},
+    {"ARROWDOWN", 0x28},
+    {"ARROWLEFT", 0x25},
+    {"ARROWRIGHT", 0x27},
+    {"LEFTMOUSEBUTTON", 0x01},
+    {"RIGHTMOUSEBUTTON", 0x02},
+    {"SCROLLWHEELBUTTON", 0x04},
+    {"LEFTSHIFT", 0xA0},
+    {"LEFTCTRL", 0xA2},
+    {"LEFTCONTROL", 0xA2},
+    {"LEFTALT", 0xA4},
+    {"CAPSLOCK", 0x14},
+    {"NUMPAD+", 0x6B},
+    {"NUMPAD-", 0x6D},
 };
 
 // Upper case without spaces, and without a remark in brackets ("F8 (CONSOLE)"). Longer names than
@@ -50,7 +70,8 @@ inline int keyCode(std::string_view spelling) {
     const Normalised normal = normalise(spelling);
     const std::string_view name = normal.view();
     if (name.size() == 1 && ((name[0] >= 'A' && name[0] <= 'Z') || (name[0] >= '0' && name[0] <= '9'))) return name[0];
-    if (name.size() == 7 && name.substr(0, 6) == "NUMPAD" && name[6] >= '0' && name[6] <= '9') return 0x60 + name[6] - '0';
+    if (name.size() == 7 && name.substr(0, 6) == "NUMPAD" && name[6] >= '0' && name[6] <= '9')
+        return 0x60 + name[6] - '0';
     if (name.size() >= 2 && name.size() <= 3 && name[0] == 'F') {
         int number = 0;
         for (const char c : name.substr(1)) {

@@ -50,7 +50,8 @@ void openOnMenuKey() {
 }  // namespace
 
 void holdBackMenuControls() {
-    for (std::size_t i = 0; i < state.menuControls.count; ++i) disableControlAction(0, state.menuControls.controls[i], true);
+    for (std::size_t i = 0; i < state.menuControls.count; ++i)
+        disableControlAction(0, state.menuControls.controls[i], true);
 }
 
 void runVehicleMenu() {
