@@ -74,7 +74,9 @@ std::vector<EventKind> gameEvents() {
         {"cutscene",
          {},
          {{"`cutscene = \"start\"`", "a cutscene plays (`\"end\"` ends it; the game's skip key ends it early)"}},
-         [](const EventInput& in, TimelineEvent& event) { event.word = readWord(in, "cutscene event", {"start", "end"}); },
+         [](const EventInput& in, TimelineEvent& event) {
+             event.word = readWord(in, "cutscene event", {"start", "end"});
+         },
          cutscene},
     };
 }
