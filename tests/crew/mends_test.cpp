@@ -160,7 +160,8 @@ class MenuControlsTest : public CrewTest {};
 TEST_F(MenuControlsTest, TheOpenMenuDisablesEveryControlSharingItsKeysEachFrame) {
     startScript();
     const std::set<int> expected{18, 111, 112, 176, 201};
-    std::set<int> held(state.menuControls.controls.begin(), state.menuControls.controls.begin() + state.menuControls.count);
+    std::set<int> held(state.menuControls.controls.begin(),
+                       state.menuControls.controls.begin() + state.menuControls.count);
     for (const int control : expected) EXPECT_TRUE(held.count(control)) << control;
     EXPECT_TRUE(held.count(10)) << "INPUT_SCRIPTED_FLY_ZUP, spelt PAGEUP";
     EXPECT_TRUE(held.count(208)) << "INPUT_FRONTEND_RT, spelt PAGE UP";
@@ -187,7 +188,8 @@ TEST_F(MenuControlsTest, TheOpenMenuDisablesEveryControlSharingItsKeysEachFrame)
 TEST_F(MenuControlsTest, TheSetFollowsTheKeysTheSettingsBind) {
     giveScriptFolder("[keys]\nup = Up\ndown = Down\nchoose = Space\n");
     startScript();
-    std::set<int> held(state.menuControls.controls.begin(), state.menuControls.controls.begin() + state.menuControls.count);
+    std::set<int> held(state.menuControls.controls.begin(),
+                       state.menuControls.controls.begin() + state.menuControls.count);
     EXPECT_FALSE(held.count(111));
     EXPECT_FALSE(held.count(201));
     EXPECT_TRUE(held.count(172)) << "INPUT_CELLPHONE_UP, ARROW UP";

@@ -192,7 +192,8 @@ TEST_F(GameRulesTest, AVehicleCreatedWithThePlayerInsideItsBoxIsNoted) {
     EXPECT_EQ(world().vehiclesCreatedOnPlayer, 2);
     for (float heading = 0.0f; heading < 360.0f; heading += 15.0f) {
         const double radians = heading * 3.14159265358979 / 180.0;
-        const Vec3 ahead{static_cast<float>(-5.0 * std::sin(radians)), static_cast<float>(5.0 * std::cos(radians)), 0.0f};
+        const Vec3 ahead{static_cast<float>(-5.0 * std::sin(radians)), static_cast<float>(5.0 * std::cos(radians)),
+                         0.0f};
         EXPECT_FALSE(entity(world().createVehicle(sim::hashName("technical"), ahead, 0.0f)).createdOnPlayer);
         EXPECT_FALSE(entity(world().createVehicle(sim::hashName("insurgent"), ahead, 0.0f)).createdOnPlayer);
     }
@@ -265,9 +266,11 @@ TEST(GameControlTable, TheKeySpellingsOfTheTableAreRead) {
     const auto& ofNumpad8 = sim::controlsOfKey(0x68);
     EXPECT_NE(std::find(ofNumpad8.begin(), ofNumpad8.end(), 111), ofNumpad8.end());
     const auto& ofEnter = sim::controlsOfKey(0x0D);
-    for (const int control : {18, 176, 201}) EXPECT_NE(std::find(ofEnter.begin(), ofEnter.end(), control), ofEnter.end());
+    for (const int control : {18, 176, 201})
+        EXPECT_NE(std::find(ofEnter.begin(), ofEnter.end(), control), ofEnter.end());
     const auto& ofPageUp = sim::controlsOfKey(0x21);  // spelt PAGEUP and PAGE UP
-    for (const int control : {10, 208, 316}) EXPECT_NE(std::find(ofPageUp.begin(), ofPageUp.end(), control), ofPageUp.end());
+    for (const int control : {10, 208, 316})
+        EXPECT_NE(std::find(ofPageUp.begin(), ofPageUp.end(), control), ofPageUp.end());
     EXPECT_EQ(sim::gameControls().size(), 361u);
     EXPECT_EQ(sim::gameControlCount(), 361);
     EXPECT_THROW(sim::parseGameControls("12\tINPUT_X\n"), std::runtime_error);
