@@ -6,6 +6,7 @@
 #include "answer_table_host.h"
 
 #include "runtime/entry.h"
+#include "runtime/game_controls.h"
 #include "runtime/natives.h"
 #include "runtime/platform_calls.h"
 #include "runtime/state.h"
@@ -29,6 +30,8 @@ constexpr int candidates = 50;
 // The state a freshly started script has once it has read the screen resolution.
 void startScript() {
     resetScriptState();
+    // As when the settings have been read: the menu's held-back controls are known.
+    findMenuControls();
     state.screenWidth = 1280;
     state.screenHeight = 720;
     bench::clearAnswers();

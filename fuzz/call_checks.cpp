@@ -47,6 +47,10 @@ void HostileWorld::checkCall(sim::NativeId id, const ReferenceNative& native, si
                                        ? pointer
                                        : &state.crewVehicle;
                         break;
+                    // The two boxes the game fills sit on the spawn's stack: any address but null.
+                    case sim::NativeId::GetModelDimensions:
+                        expected = pointer == nullptr ? static_cast<const void*>(&state) : pointer;
+                        break;
                     default:
                         break;
                 }

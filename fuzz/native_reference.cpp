@@ -23,9 +23,8 @@ std::string typeOfParameter(const std::string& parameter) {
     return space == std::string::npos ? clean : trim(clean.substr(0, space));
 }
 
-std::vector<ReferenceNative> readList() {
-    std::vector<ReferenceNative> natives;
-    std::ifstream file(nativeListPath());
+void readListFile(const std::string& path, std::vector<ReferenceNative>& natives) {
+    std::ifstream file(path);
     std::string line;
     while (std::getline(file, line)) {
         if (line.empty() || line[0] == '#') continue;
@@ -51,6 +50,13 @@ std::vector<ReferenceNative> readList() {
         }
         natives.push_back(native);
     }
+}
+
+// The main list, then the natives added beside it for later mends of the script.
+std::vector<ReferenceNative> readList() {
+    std::vector<ReferenceNative> natives;
+    readListFile(nativeListPath(), natives);
+    readListFile(mendsListPath(), natives);
     return natives;
 }
 
@@ -73,6 +79,12 @@ ValueKind kindOfType(const std::string& type) {
 std::string nativeListPath() {
     if (const char* path = std::getenv("TG_NATIVES_TSV"); path != nullptr && *path != '\0') return path;
     return std::string(TG_SHARED_DIR) + "/natives.tsv";
+}
+
+std::string mendsListPath() {
+    const std::string main = nativeListPath();
+    const auto slash = main.find_last_of('/');
+    return (slash == std::string::npos ? std::string() : main.substr(0, slash + 1)) + "natives-mends.tsv";
 }
 
 const std::vector<ReferenceNative>& referenceNatives() {

@@ -32,12 +32,14 @@ struct ReferenceNative {
     std::vector<std::string> paramTypes;
 };
 
-// Every native of the list; empty when the file cannot be read (see nativeListPath()).
+// Every native of both lists; empty when the file cannot be read (see nativeListPath()).
 const std::vector<ReferenceNative>& referenceNatives();
 // The native with this hash, or null when the list does not have it.
 const ReferenceNative* findReferenceNative(std::uint64_t hash);
 // Where the list is read from: $TG_NATIVES_TSV, else the shared folder beside the sources.
 std::string nativeListPath();
+// natives-mends.tsv in the same folder: natives the script came to need later, in the same columns.
+std::string mendsListPath();
 
 ValueKind kindOfType(const std::string& type);
 

@@ -104,6 +104,7 @@ void SimHost::beginFrame() {
     world_.beginFrame(frame_, tick_, frame_ > 1 ? config_.frameMs : 0);
     for (auto& hook : frameHooks_) hook(*this);
     if (started_ && waitIsOver()) resumeScript();
+    world_.endFrame(keys_, focused_, frame_ > 1 ? config_.frameMs : 0);
 }
 
 bool SimHost::waitIsOver() const { return waitMs_ == 0 || tick_ - waitStart_ >= waitMs_; }

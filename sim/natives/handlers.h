@@ -10,5 +10,7 @@ void registerScreenHandlers(SimHost& host);
 void registerWorldHandlers(SimHost& host);
 // Called by registerWorldHandlers: the ped, task and combat natives.
 void registerPedHandlers(SimHost& host);
+// Called by registerWorldHandlers: the camera's rotation, model boxes, controls and cutscenes.
+void registerGameHandlers(SimHost& host);
 
 }  // namespace sim

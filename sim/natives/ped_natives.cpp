@@ -123,8 +123,7 @@ void taskVehicleShootAtCoord(NativeContext& call) {
     SimEntity* p = seatedPed(call);
     if (p == nullptr) return;
     const Vec3 point{call.floatArg(1), call.floatArg(2), call.floatArg(3)};
-    p->task = Task{TaskKind::ShootAtCoord, p->vehicle, p->seat, 0, point};
-    world(call).recordShot(p->handle, point);
+    world(call).orderShootAt(*p, point);
 }
 
 }  // namespace

@@ -155,7 +155,7 @@ void getVehiclePetrolTankHealth(NativeContext& call) {
 
 // Camera and maths
 
-void getGameplayCamCoord(NativeContext& call) { call.returnVector(world(call).camera); }
+void getGameplayCamCoord(NativeContext& call) { call.returnVector(world(call).cameraPosition()); }
 
 void getDistanceBetweenCoords(NativeContext& call) {
     const Vec3 a = vecArgs(call, 0);
@@ -207,6 +207,7 @@ void registerWorldHandlers(SimHost& host) {
     host.setHandler(NativeId::GetDistanceBetweenCoords, getDistanceBetweenCoords);
 
     registerPedHandlers(host);
+    registerGameHandlers(host);
 }
 
 }  // namespace sim

@@ -7,7 +7,7 @@
 
 namespace sim {
 
-void Entities::recordShot(Handle shooter, Vec3 point) {
+void Entities::recordShot(Handle shooter, Vec3 point, bool ordered) {
     const SimEntity* gunner = find(shooter);
     const Handle shooterVehicle = gunner != nullptr ? gunner->vehicle : 0;
     Handle hit = 0;
@@ -22,7 +22,14 @@ void Entities::recordShot(Handle shooter, Vec3 point) {
             nearest = across;
         }
     }
-    shots.push_back(ShotRecord{frame, tick, shooter, point, hit});
+    const Vec3 look = point - cameraPosition();
+    const Vec3 facing = cameraFacing();
+    const bool behind = look.x * facing.x + look.y * facing.y + look.z * facing.z < 0.0f;
+    shots.push_back(ShotRecord{frame, tick, shooter, point, hit, ordered, behind});
+    if (SimEntity* gunnerEntity = find(shooter)) {
+        gunnerEntity->hasFiredRound = true;
+        gunnerEntity->lastRoundTick = tick;
+    }
     if (hit != 0) damage(hit, shooter, shotDamage);
 }
 

@@ -105,35 +105,14 @@ void Entities::remove(Handle handle) {
 
 SimEntity& Entities::player() { return entities.at(playerPed); }
 
-void Entities::requestModel(ModelHash hash) {
-    Model* model = findModel(hash);
-    if (model == nullptr || !model->inImage) return;
-    ++model->requestCount;
-    if (model->loaded || model->requested) return;
-    model->requested = true;
-    model->framesLeft = model->framesToLoad;
-    if (model->framesToLoad == 0) model->loaded = true;
-}
-
-bool Entities::modelLoaded(ModelHash hash) const {
-    const auto found = models.find(hash);
-    return found != models.end() && found->second.loaded;
-}
-
-// A release before the load finished cancels it; a loaded model stays in memory.
-void Entities::releaseModel(ModelHash hash) {
-    Model* model = findModel(hash);
-    if (model == nullptr) return;
-    ++model->releaseCount;
-    model->requested = false;
-}
-
 Handle Entities::createVehicle(ModelHash model, Vec3 position, float heading) {
     const Model* m = findModel(model);
     if (m == nullptr || !m->loaded || !m->isVehicle || m->refuseCreation) return 0;
-    const Handle handle = addVehicle(model, position, heading);
-    find(handle)->scriptCreated = true;
-    return handle;
+    SimEntity& vehicle = *find(addVehicle(model, position, heading));
+    vehicle.scriptCreated = true;
+    vehicle.createdOnPlayer = boxHolds(vehicle, player().position);
+    vehiclesCreatedOnPlayer += vehicle.createdOnPlayer ? 1 : 0;
+    return vehicle.handle;
 }
 
 Handle Entities::createPedInVehicle(Handle vehicle, ModelHash model, std::int32_t seat, std::int32_t pedType) {
@@ -265,13 +244,6 @@ void Entities::advance(std::uint32_t elapsedMs) {
     streamModels();
     runTasks(static_cast<std::int32_t>(elapsedMs));
     moveEntities(elapsedMs);
-}
-
-void Entities::streamModels() {
-    for (auto& [hash, model] : models) {
-        if (!model.requested || model.loaded || model.framesToLoad < 0) continue;
-        if (--model.framesLeft <= 0) model.loaded = true;
-    }
 }
 
 void Entities::runTasks(std::int32_t elapsedMs) {

@@ -67,7 +67,9 @@ struct SimEntity {
     std::int32_t seat = -1;  // its seat there
     bool sitting = false;    // sitting in `vehicle`, not entering or leaving
     Task task;
-    bool hiddenFromGunner = false;  // line of sight to it is blocked, from the gunner or anyone
+    bool hasFiredRound = false;
+    std::uint32_t lastRoundTick = 0;  // tick of its last round, for the shoot task's cadence
+    bool hiddenFromGunner = false;    // line of sight to it is blocked, from the gunner or anyone
     std::int32_t group = -1;
     bool neverLeavesGroup = false;
     std::int32_t passengerIndex = -1;
@@ -81,6 +83,8 @@ struct SimEntity {
     float petrolTankHealth = 1000.0f;
     bool inWater = false;
     bool upsideDown = false;
+    float pitch = 0.0f;            // degrees nose up: a helicopter the player flies follows his pitch keys
+    bool createdOnPlayer = false;  // created with the player's position inside its box
 
     bool noLongerNeeded = false;
     std::set<Handle> damagedBy;  // entities that have damaged this one
@@ -94,14 +98,22 @@ struct ShotRecord {
     std::uint32_t tick = 0;
     Handle shooter = 0;
     Vec3 point;
-    Handle hit = 0;  // the ped downed or hurt by it, 0 when none was near
+    Handle hit = 0;             // the ped downed or hurt by it, 0 when none was near
+    bool ordered = true;        // fired by a shot order itself; false: by a shoot task that lasted on
+    bool behindCamera = false;  // at a point behind the way the camera looks
 };
+
+enum class CameraView : std::uint8_t { ThirdPerson, FirstPerson };
 
 struct Entities {
     Handle playerIndex = 0;
     Handle playerPed = 0;
     std::int32_t playerGroup = 1;
-    Vec3 camera;
+    Vec3 camera;  // where the third-person camera stands
+    CameraView cameraView = CameraView::ThirdPerson;
+    float firstPersonYaw = 0.0f;  // degrees, the game's heading convention
+    float firstPersonPitch = 0.0f;
+    std::int64_t vehiclesCreatedOnPlayer = 0;
     float groundZ = 0.0f;
     std::int32_t wantedLevel = 0;         // the level in force
     std::int32_t pendingWantedLevel = 0;  // set, not yet applied by the _NOW native
@@ -174,7 +186,25 @@ struct Entities {
     // Combat. A shot at `point` hits the nearest living ped whose body stands within
     // `shotRadius` across and `shotHeight` up or down of it, other than the shooter and the
     // peds in the shooter's vehicle.
-    void recordShot(Handle shooter, Vec3 point);
+    // `ordered`: fired by the order itself, not by the shoot task lasting on.
+    void recordShot(Handle shooter, Vec3 point, bool ordered = true);
+    // A shoot task fires a round at its point every `roundGapMs` until a later task replaces it,
+    // the ped leaves its vehicle or is down. An order fires at once unless the ped's last round
+    // was less than that gap ago.
+    void orderShootAt(SimEntity& ped, Vec3 point);
+    void fireLastingTasks();
+
+    // The gameplay camera. Third person it stands at `camera` looking at the player (in or out of
+    // his vehicle); first person it sits at the head of the driver's seat of the player's vehicle
+    // (or at his own head), looking along `firstPersonYaw` and `firstPersonPitch`.
+    Vec3 cameraPosition() const;
+    // Degrees: x pitch, y roll (always 0), z yaw.
+    Vec3 cameraRotation() const;
+    // A unit vector along the camera's look.
+    Vec3 cameraFacing() const;
+
+    // The vehicle's model box (from the game's vehicle table), turned to its heading, holds `point`.
+    bool boxHolds(const SimEntity& vehicle, Vec3 point) const;
     void damage(Handle victim, Handle attacker, std::int32_t amount);
     // Health set outright: a ped lives while it has health left.
     void setHealth(SimEntity& entity, std::int32_t health);
@@ -194,6 +224,9 @@ struct Entities {
     static constexpr float nearbyRadius = 100.0f;
     static constexpr std::int32_t headBone = 31086;
     static constexpr float headHeight = 0.7f;
+    static constexpr std::uint32_t roundGapMs = 100;
+    // The driver's head in the vehicle's own frame: left of the middle, ahead of the gun seats.
+    static constexpr Vec3 driverHead{-0.5f, 1.0f, 1.0f};
 
 private:
     void streamModels();

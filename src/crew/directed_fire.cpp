@@ -68,22 +68,42 @@ constexpr std::int32_t headBone = 31086;
 constexpr double aimAboveHead = 0.8;
 constexpr float rayLength = 20.0f;
 
+constexpr double degreesToRadians = 3.14159265358979323846 / 180.0;
+
+// The way the camera looks, from its pitch (x) and yaw (z): yaw 0 looks along +y and a positive
+// yaw turns left, towards -x.
+Vector3 cameraFacing(const Vector3& rotation) {
+    const double pitch = static_cast<double>(rotation.x) * degreesToRadians;
+    const double yaw = static_cast<double>(rotation.z) * degreesToRadians;
+    return makeVector3(static_cast<float>(-std::sin(yaw) * std::cos(pitch)),
+                       static_cast<float>(std::cos(yaw) * std::cos(pitch)), static_cast<float>(std::sin(pitch)));
+}
+
 // The point 20 units beyond the gunner's head, along the line from the camera to a point 0.8
-// above the head. A zero-length direction leaves the point on the head itself.
+// above the head. A zero-length direction leaves the point on the head itself. When that point is
+// not in front of the camera (first person: the camera sits at the driver's head, ahead of the gun
+// seat), the line would run backwards, so the ray follows the camera's facing instead.
 Vector3 projectCameraRay() {
     const Vector3 camera = getGameplayCamCoord();
+    const Vector3 facing = cameraFacing(getGameplayCamRot(2));
     const Vector3 head = getPedBoneCoords(state.gunnerPed, headBone, 0.0f, 0.0f, 0.0f);
     const float raisedHeadZ = static_cast<float>(static_cast<double>(head.z) + aimAboveHead);
 
     float dx = head.x - camera.x;
     float dy = head.y - camera.y;
     float dz = raisedHeadZ - camera.z;
-    const float length = std::sqrt((dy * dy + dx * dx) + dz * dz);
-    if (length > 0.0f) {  // a square root is never negative: this excludes only 0 and NaN
-        const float inverse = 1.0f / length;
-        dx *= inverse;
-        dy *= inverse;
-        dz *= inverse;
+    if (dx * facing.x + dy * facing.y + dz * facing.z <= 0.0f) {
+        dx = facing.x;
+        dy = facing.y;
+        dz = facing.z;
+    } else {
+        const float length = std::sqrt((dy * dy + dx * dx) + dz * dz);
+        if (length > 0.0f) {  // a square root is never negative: this excludes only 0 and NaN
+            const float inverse = 1.0f / length;
+            dx *= inverse;
+            dy *= inverse;
+            dz *= inverse;
+        }
     }
     return makeVector3(head.x + rayLength * dx, head.y + rayLength * dy, head.z + rayLength * dz);
 }
@@ -109,10 +129,17 @@ void smoothAimPoint(const Vector3& projected) {
 
 constexpr Tick aimOrderPeriod = 20;
 
+// No shot is ordered in a cutscene; there, as after the button goes up, a shot task still in
+// force is replaced once by aiming.
 void fireOrAim(Vector3 shot) {
-    if (isKeyDown(Key::leftButton)) {
+    if (isKeyDown(Key::leftButton) && !isCutsceneActive()) {
         state.aimTaskTick = state.frameTick;
         if (claimShotTurn()) shootAtPoint(shot);
+        return;
+    }
+    if (state.shotInForce) {
+        state.aimTaskTick = state.frameTick;
+        stopFireAt(state.aimPoint);
         return;
     }
     if (state.rightMouseHeld && throttlePassed(state.aimTaskTick, state.frameTick, aimOrderPeriod)) {

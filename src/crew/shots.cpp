@@ -34,7 +34,15 @@ void shootAtPoint(Vector3& point) {
     setPedFiringPattern(state.gunnerPed, singleShotFiringPattern);
     setPedKeepTask(state.gunnerPed, true);
     taskVehicleShootAtCoord(state.gunnerPed, point.x, point.y, point.z, fireTolerance);
+    state.shotInForce = true;
+    state.lastShotPoint = point;
     raiseWantedLevel();
+}
+
+void stopFireAt(const Vector3& point) {
+    if (!state.shotInForce) return;
+    state.shotInForce = false;
+    taskVehicleAimAtCoord(state.gunnerPed, point.x, point.y, point.z);
 }
 
 bool claimShotTurn() {

@@ -10,5 +10,9 @@ void shootAtPoint(Vector3& point);
 // that gap has passed since the last order; the next gap then runs from this frame.
 bool claimShotTurn();
 
+// The game's shoot task fires on until another task replaces it. After a shot order, and only
+// then, orders the gunner to aim at `point` instead, which ends the fire; later calls do nothing.
+void stopFireAt(const Vector3& point);
+
 // Advances the wanted-level accumulator by one shot order and applies a new whole level.
 void raiseWantedLevel();

@@ -82,13 +82,54 @@ bool loadModel(Hash model) {
     return true;
 }
 
+constexpr float playerClearance = 1.0f;
+
+// Whether `offset` (the player from the spot) lies within the box grown by the clearance.
+bool withinGrownBox(const Vector3& offset, const Vector3& minimum, const Vector3& maximum) {
+    const auto within = [](float value, float low, float high) {
+        return value > low - playerClearance && value < high + playerClearance;
+    };
+    return within(offset.x, minimum.x, maximum.x) && within(offset.y, minimum.y, maximum.y) &&
+           within(offset.z, minimum.z, maximum.z);
+}
+
+// Along one axis of the vehicle's heading-0 frame: how far ahead the spot must be for the player
+// to reach the grown box's face, or a negative value when moving ahead never gets him there.
+float clearingDistance(float forward, float minimum, float maximum) {
+    if (forward > 0.0f) return (playerClearance - minimum) / forward;
+    if (forward < 0.0f) return (maximum + playerClearance) / -forward;
+    return -1.0f;
+}
+
+// The vehicle is created at heading 0 on the spot 5 units ahead of the player; a long one (the
+// Valkyrie) would hold him there. Moves the spot on along his forward line until he clears the
+// box grown by 1.0; a vehicle that clears him already keeps the spot exactly.
+Vector3 spotClearOfPlayer(Hash model, const Vector3& spot) {
+    Vector3 minimum;
+    Vector3 maximum;
+    getModelDimensions(model, &minimum, &maximum);
+    const Vector3 player = getEntityCoords(playerPedId(), true);
+    const Vector3 offset = makeVector3(player.x - spot.x, player.y - spot.y, player.z - spot.z);
+    if (!withinGrownBox(offset, minimum, maximum)) return spot;
+
+    const float forwardX = -offset.x / spawnAhead;
+    const float forwardY = -offset.y / spawnAhead;
+    const float alongX = clearingDistance(forwardX, minimum.x, maximum.x);
+    const float alongY = clearingDistance(forwardY, minimum.y, maximum.y);
+    float distance = alongX;
+    if (distance < 0.0f || (alongY >= 0.0f && alongY < distance)) distance = alongY;
+    if (!(distance > spawnAhead)) return spot;
+    return getOffsetFromEntityInWorldCoords(playerPedId(), 0.0f, distance, 0.0f);
+}
+
 // Each step returns why the spawn failed, for the log, or null when it did its part.
 const char* createCrewVehicle(const char* modelName) {
     const Hash model = getHashKey(modelName);
     if (!isModelInCdimage(model) || !isModelAVehicle(model)) return "vehicle model missing";
     if (!loadModel(model)) return "vehicle model wait timed out";
 
-    const Vector3 spot = getOffsetFromEntityInWorldCoords(playerPedId(), 0.0f, spawnAhead, 0.0f);
+    const Vector3 spot =
+        spotClearOfPlayer(model, getOffsetFromEntityInWorldCoords(playerPedId(), 0.0f, spawnAhead, 0.0f));
     state.crewVehicle = createVehicle(model, spot.x, spot.y, spot.z, spawnHeading, true, true);
     setVehicleOnGroundProperly(state.crewVehicle);
     waitForGame(placePauseMs);
@@ -150,6 +191,7 @@ void spawnCrew() {
     state.scanOffset.y = choice.scanAhead;
     state.vehicleIsValkyrie = choice.valkyrie;
     state.attackMode = state.vehicleIsValkyrie ? 1 : 0;
+    state.shotInForce = false;
 
     dismissGunner();
     dismissVehicle();

@@ -77,6 +77,7 @@ void scanForTarget() {
         }
     }
     if (doesEntityExist(bestCandidate)) state.targetPed = bestCandidate;
+    if (state.targetPed == 0) stopFireAt(state.lastShotPoint);
 }
 
 constexpr double leadSeconds = 0.1;
@@ -92,8 +93,12 @@ constexpr std::int32_t rootBone = 0;
 constexpr double nearAimDistance = 3.0;
 constexpr float targetSpread = 0.007f;
 
+// Fire is held in cutscenes; a target gone or a cutscene ends a shot task still in force.
 void shootAtTarget() {
-    if (!doesEntityExist(state.targetPed)) return;
+    if (!doesEntityExist(state.targetPed) || isCutsceneActive()) {
+        stopFireAt(state.lastShotPoint);
+        return;
+    }
     if (!claimShotTurn()) return;
 
     const Vector3 bone = getPedBoneCoords(state.targetPed, rootBone, 0.0f, 0.0f, 0.0f);

@@ -2,6 +2,7 @@
 #include "runtime/entry.h"
 
 #include "crew/supervisor.h"
+#include "runtime/game_controls.h"
 #include "runtime/host.h"
 #include "runtime/natives.h"
 #include "runtime/platform_calls.h"
@@ -53,6 +54,7 @@ void scriptMain() {
     } catch (const std::exception& error) {
         logLine("reading the settings stopped with an exception: %s", error.what());
     }
+    findMenuControls();
     std::srand(readTickCount());
     runFrameLoop();
 }

@@ -108,6 +108,9 @@ bool isModelAVehicle(Hash model) { return callTrue(Native::IS_MODEL_A_VEHICLE, m
 void requestModel(Hash model) { call(Native::REQUEST_MODEL, model); }
 bool hasModelLoaded(Hash model) { return callTrue(Native::HAS_MODEL_LOADED, model); }
 void setModelAsNoLongerNeeded(Hash model) { call(Native::SET_MODEL_AS_NO_LONGER_NEEDED, model); }
+void getModelDimensions(Hash model, Vector3* minimum, Vector3* maximum) {
+    call(Native::GET_MODEL_DIMENSIONS, model, minimum, maximum);
+}
 void setPedAsNoLongerNeeded(Ped* ped) { call(Native::SET_PED_AS_NO_LONGER_NEEDED, ped); }
 void setVehicleAsNoLongerNeeded(Vehicle* vehicle) { call(Native::SET_VEHICLE_AS_NO_LONGER_NEEDED, vehicle); }
 
@@ -182,6 +185,14 @@ void taskVehicleShootAtCoord(Ped ped, float x, float y, float z, float fireToler
 }
 
 Vector3 getGameplayCamCoord() { return callVector(Native::GET_GAMEPLAY_CAM_COORD); }
+Vector3 getGameplayCamRot(std::int32_t rotationOrder) {
+    return callVector(Native::GET_GAMEPLAY_CAM_ROT, rotationOrder);
+}
 float getDistanceBetweenCoords(float x1, float y1, float z1, float x2, float y2, float z2, bool useZ) {
     return callFloat(Native::GET_DISTANCE_BETWEEN_COORDS, x1, y1, z1, x2, y2, z2, useZ);
 }
+
+void disableControlAction(std::int32_t control, std::int32_t action, bool disableRelatedActions) {
+    call(Native::DISABLE_CONTROL_ACTION, control, action, disableRelatedActions);
+}
+bool isCutsceneActive() { return callTrue(Native::IS_CUTSCENE_ACTIVE); }

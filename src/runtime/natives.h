@@ -12,6 +12,7 @@ enum class Native : NativeHash {
     CLEAR_PED_TASKS_IMMEDIATELY = 0xAAA34F8A7CB32098,
     CREATE_PED_INSIDE_VEHICLE = 0x7DD959874C1FD534,
     CREATE_VEHICLE = 0xAF35D0D2583051B0,
+    DISABLE_CONTROL_ACTION = 0xFE99B66D079CF6BC,
     DOES_ENTITY_EXIST = 0x7239B21A38F536BA,
     DRAW_RECT = 0x3A618A217E5154F0,
     END_TEXT_COMMAND_DISPLAY_TEXT = 0xCD015E5BB0D96A57,
@@ -21,7 +22,9 @@ enum class Native : NativeHash {
     GET_ENTITY_HEALTH = 0xEEF059FAD016D209,
     GET_ENTITY_VELOCITY = 0x4805D2B1D8CF94A9,
     GET_GAMEPLAY_CAM_COORD = 0x14D6F5678D8F1B37,
+    GET_GAMEPLAY_CAM_ROT = 0x837765A25378F0BB,
     GET_HASH_KEY = 0xD24D37CC275948CC,
+    GET_MODEL_DIMENSIONS = 0x03E8D3D5F549087A,
     GET_OFFSET_FROM_ENTITY_IN_WORLD_COORDS = 0x1899F328B0E12848,
     GET_PED_BONE_COORDS = 0x17C07FC640E86B4E,
     GET_PED_NEARBY_PEDS = 0x23F8F5FC7E8C4A6B,
@@ -35,6 +38,7 @@ enum class Native : NativeHash {
     HAS_ENTITY_BEEN_DAMAGED_BY_ENTITY = 0xC86D67D52A707CF8,
     HAS_ENTITY_CLEAR_LOS_TO_ENTITY = 0xFCDFF7B72D23A1AC,
     HAS_MODEL_LOADED = 0x98A4EB5D89A0C952,
+    IS_CUTSCENE_ACTIVE = 0x991251AFC3981F84,
     IS_ENTITY_A_PED = 0x524AC5ECEA15343E,
     IS_ENTITY_IN_WATER = 0xCFB0A0D8EDD145A3,
     IS_ENTITY_UPSIDEDOWN = 0x1DBD58820FA61D71,
@@ -117,6 +121,7 @@ bool isModelAVehicle(Hash model);
 void requestModel(Hash model);
 bool hasModelLoaded(Hash model);
 void setModelAsNoLongerNeeded(Hash model);
+void getModelDimensions(Hash model, Vector3* minimum, Vector3* maximum);
 void setPedAsNoLongerNeeded(Ped* ped);
 void setVehicleAsNoLongerNeeded(Vehicle* vehicle);
 
@@ -163,4 +168,11 @@ void taskVehicleShootAtCoord(Ped ped, float x, float y, float z, float fireToler
 
 // Camera and maths
 Vector3 getGameplayCamCoord();
+// Degrees: x pitch, y roll, z yaw, in the given rotation order.
+Vector3 getGameplayCamRot(std::int32_t rotationOrder);
 float getDistanceBetweenCoords(float x1, float y1, float z1, float x2, float y2, float z2, bool useZ);
+
+// Controls and cutscenes
+// For the current frame only: the game re-enables every control each frame.
+void disableControlAction(std::int32_t control, std::int32_t action, bool disableRelatedActions);
+bool isCutsceneActive();

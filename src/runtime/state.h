@@ -1,6 +1,7 @@
 // The script's one state record: every field the script keeps between frames.
 #pragma once
 
+#include "runtime/game_controls.h"
 #include "runtime/script_log.h"
 #include "runtime/settings.h"
 #include "runtime/types.h"
@@ -27,6 +28,8 @@ struct ScriptState {
     Tick statusShownAt = 0;
     std::uint32_t statusDuration = 0;
 
+    // The game controls that share a key with the menu's, held back while it is open.
+    ControlSet menuControls;
     bool menuOpen = false;
     std::int32_t menuSelection = 0;
     Tick menuKeyTick = 0;
@@ -51,6 +54,10 @@ struct ScriptState {
     Tick scanTick = 0;
     Ped targetPed = 0;
     Vector3 aimPoint;
+    // The game keeps a shoot task going until another task replaces it: set by every shot order,
+    // cleared by the aim-only order that stops the fire, at the point last fired at.
+    bool shotInForce = false;
+    Vector3 lastShotPoint;
     float aimSpread = 0.0f;
 
     std::int32_t wantedLevel = 0;

@@ -5,6 +5,7 @@
 #include "runtime/state.h"
 #include "runtime/ticks.h"
 #include "ui/menu_line.h"
+#include "ui/vehicle_menu.h"
 
 #include <utility>
 
@@ -31,6 +32,8 @@ void showStatusTextAndWait(std::string text, std::uint32_t durationMs) {
     setStatusText(std::move(text), durationMs);
     while (readTickCount() - start < durationMs) {
         waitForGame(0);
+        // A spawn's message is shown while the menu that chose it is still open.
+        if (state.menuOpen) holdBackMenuControls();
         drawStatusText();
     }
 }

@@ -4,11 +4,13 @@
 
 #include "crew/spawn.h"
 #include "runtime/key_names.h"
+#include "runtime/natives.h"
 #include "runtime/state.h"
 #include "runtime/ticks.h"
 #include "ui/menu_line.h"
 #include "ui/vocabulary.h"
 
+#include <cstddef>
 #include <iterator>
 
 namespace {
@@ -38,11 +40,19 @@ void drawMenu() {
     }
 }
 
+// The menu's keys do nothing during a cutscene (Enter there skips the cutscene).
+bool menuKeyDown(const KeyBinding& binding) { return isBindingDown(binding) && !isCutsceneActive(); }
+
 void openOnMenuKey() {
-    if (isBindingDown(state.settings.menuKeys)) state.menuOpen = true;
+    if (menuKeyDown(state.settings.menuKeys)) state.menuOpen = true;
 }
 
 }  // namespace
+
+void holdBackMenuControls() {
+    for (std::size_t i = 0; i < state.menuControls.count; ++i)
+        disableControlAction(0, state.menuControls.controls[i], true);
+}
 
 void runVehicleMenu() {
     if (!state.menuOpen) {
@@ -50,19 +60,20 @@ void runVehicleMenu() {
         return;
     }
     drawMenu();
+    holdBackMenuControls();
     if (!throttlePassed(state.menuKeyTick, state.frameTick, menuKeyPeriod)) return;
 
-    if (isBindingDown(state.settings.upKeys)) {
+    if (menuKeyDown(state.settings.upKeys)) {
         state.menuSelection = state.menuSelection - 1 < 0 ? closeMenuItem : state.menuSelection - 1;
         state.menuKeyTick = state.frameTick;
         return;
     }
-    if (isBindingDown(state.settings.downKeys)) {
+    if (menuKeyDown(state.settings.downKeys)) {
         state.menuSelection = state.menuSelection + 1 > closeMenuItem ? 0 : state.menuSelection + 1;
         state.menuKeyTick = state.frameTick;
         return;
     }
-    if (isBindingDown(state.settings.chooseKeys)) {
+    if (menuKeyDown(state.settings.chooseKeys)) {
         if (state.menuSelection != closeMenuItem) spawnCrew();
         state.menuOpen = false;
     }

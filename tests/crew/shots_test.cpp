@@ -131,8 +131,12 @@ TEST_F(ShotTest, TheWantedLevelRisesAtTheKnownShotOrdersAndStopsAtSix) {
     EXPECT_EQ(world().wantedLevel, 6);
     // Orders still go out after the cap, without advancing the accumulator.
     const float progress = state.wantedProgress;
+    // Each of them fires a round once the world's round gap has passed.
     const std::size_t shotsBefore = world().shots.size();
-    shoot(5);
+    for (int i = 0; i < 5; ++i) {
+        world().tick += sim::Entities::roundGapMs;
+        shoot(1, 3201 + i);
+    }
     EXPECT_EQ(world().shots.size(), shotsBefore + 5);
     EXPECT_EQ(state.wantedProgress, progress);
 }

@@ -32,7 +32,11 @@ const std::vector<std::string> fitnessCalls = {
     "IS_ENTITY_IN_WATER", "IS_ENTITY_UPSIDEDOWN",      "SET_PED_CAN_RAGDOLL", "SET_PED_SUFFERS_CRITICAL_HITS",
 };
 const std::vector<std::string> cameraCalls = {
-    "SET_PED_GROUP_MEMBER_PASSENGER_INDEX", "SET_CURRENT_PED_WEAPON", "GET_GAMEPLAY_CAM_COORD", "GET_PED_BONE_COORDS",
+    "SET_PED_GROUP_MEMBER_PASSENGER_INDEX",
+    "SET_CURRENT_PED_WEAPON",
+    "GET_GAMEPLAY_CAM_COORD",
+    "GET_GAMEPLAY_CAM_ROT",
+    "GET_PED_BONE_COORDS",
     "GET_DISTANCE_BETWEEN_COORDS",
 };
 // A scan whose only nearby ped is the gunner itself, turned away at the identity test.

@@ -67,6 +67,8 @@ TEST_F(TypicalRoadTest, FromTheMenuToADownedEnemy) {
     int hits = 0;
     for (std::size_t i = manualShots; i < world().shots.size(); ++i) {
         const sim::ShotRecord& shot = world().shots[i];
+        // While E's message holds the script, the camera-directed shoot task fires on where it was.
+        if (!shot.ordered && shot.point.y > 20.0f) continue;
         EXPECT_GE(shot.point.x, 15.0f);
         EXPECT_LE(shot.point.x, 15.0f + 99.0f * 0.007f + 1e-4f);
         EXPECT_NE(shot.hit, bystander);

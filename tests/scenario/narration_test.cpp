@@ -89,6 +89,34 @@ health = 100
     EXPECT_EQ(linesWith(result, "the gunner keeps firing at biker, who is already down").size(), 1u);
 }
 
+// A Valkyrie chosen while a crew in mode 0 is out: the spawn sets mode 1 before it dismisses the old
+// crew, which takes frames, and the narration holds mode 1 from that first call on.
+TEST(ScenarioNarration, TheValkyriesModeIsToldFromTheStartOfItsSpawn) {
+    const scenario::Scenario s = scenario::parseScenario(R"(
+end = 16000
+timeline = [
+  { at = 200,   tap = "ctrl+i" },
+  { at = 500,   tap = "enter" },
+  { at = 4000,  tap = "ctrl+i" },
+  { at = 4300,  tap = "numpad2" },
+  { at = 4600,  tap = "enter" },
+  { at = 8600,  tap = "ctrl+i" },
+  { at = 8900,  tap = "numpad2" },
+  { at = 9500,  tap = "enter" },
+]
+[[expect]]
+attack_mode = 1
+vehicle_on_player = false
+)",
+                                                         "inline.toml");
+    scenario::RunOptions options;
+    options.probe = sim::readLinkedScriptView;
+    const auto result = scenario::runScenario(s, sim::linkedScript(), options);
+    EXPECT_TRUE(result.passed());
+    EXPECT_EQ(linesWith(result, "Valkyrie chosen: spawning the crew").size(), 1u);
+    EXPECT_EQ(result.derivationMismatches, 0u) << (result.mismatchNotes.empty() ? "" : result.mismatchNotes[0]);
+}
+
 TEST(ScenarioNarration, EachRespawnHoldsTheNewCrewAndGivesUpOnlyItsOwn) {
     const auto path = std::filesystem::path(TG_SOURCE_DIR) / "scenarios" / "respawn_twice.toml";
     const scenario::Scenario s = scenario::loadScenario(path.string());

@@ -16,7 +16,7 @@ const std::map<std::string, sim::ArgKind>& argKindOfType() {
         {"BOOL", sim::ArgKind::Bool},        {"Hash", sim::ArgKind::Hash},        {"float", sim::ArgKind::Float},
         {"const char*", sim::ArgKind::Text}, {"Ped", sim::ArgKind::Entity},       {"Vehicle", sim::ArgKind::Entity},
         {"Entity", sim::ArgKind::Entity},    {"int*", sim::ArgKind::Pointer},     {"Any*", sim::ArgKind::Pointer},
-        {"Ped*", sim::ArgKind::Pointer},     {"Vehicle*", sim::ArgKind::Pointer},
+        {"Ped*", sim::ArgKind::Pointer},     {"Vehicle*", sim::ArgKind::Pointer}, {"Vector3*", sim::ArgKind::Pointer},
     };
     return kinds;
 }

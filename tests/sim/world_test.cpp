@@ -270,7 +270,10 @@ TEST_F(WorldTest, VehicleShotsAreRecordedAndHitPedsNearThePoint) {
     EXPECT_EQ(getEntityHealth(neighbour), 200);
     EXPECT_EQ(entity(gunner).task.kind, sim::TaskKind::ShootAtCoord);
 
+    // A new order within the round gap replaces the point but fires on the task's own cadence.
+    world().tick += sim::Entities::roundGapMs;
     taskVehicleShootAtCoord(gunner, 30.0f, 0.0f, 0.0f, 1.0f);
+    ASSERT_EQ(world().shots.size(), 2u);
     EXPECT_EQ(world().shots[1].hit, 0);
 
     // A ped on foot cannot fire a vehicle weapon.

@@ -256,7 +256,9 @@ TEST_F(VehicleMenuTest, CloseMenuClosesWithoutSpawningAnything) {
                                            "PLAYER_ID",
                                            "PLAYER_PED_ID",
                                            "GET_VEHICLE_PED_IS_USING",
-                                           "DOES_ENTITY_EXIST"};
+                                           "DOES_ENTITY_EXIST",
+                                           "DISABLE_CONTROL_ACTION",
+                                           "IS_CUTSCENE_ACTIVE"};
     const auto calls = test::callsFrom(host(), first);
     ASSERT_FALSE(calls.empty());
     for (const auto& call : calls) {

@@ -172,10 +172,8 @@ void logContains(CheckStage& stage, const Expectation& check, CheckResult& out) 
     out.passed = found;
 }
 
-}  // namespace
-
-const std::vector<CheckKind>& checkKinds() {
-    static const std::vector<CheckKind> kinds{
+std::vector<CheckKind> ownChecks() {
+    return {
         {"wanted_level", "`wanted_level = N`", "the player's wanted level in the game is N (0 to 6)", readWantedLevel,
          wantedLevel},
         {"attack_mode", "`attack_mode = N`", "the crew's attack mode is N (0 to 2)", readAttackMode, attackMode},
@@ -198,6 +196,24 @@ const std::vector<CheckKind>& checkKinds() {
          [](const CheckInput& in, Expectation check) { readNonEmpty(in, check, "give the text the log should hold"); },
          logContains},
     };
+}
+
+}  // namespace
+
+void readCountRange(const CheckInput& in, Expectation check) { readShots(in, check); }
+
+std::string countRangeText(const Expectation& check, const std::string& noun) {
+    return check.min == check.max ? std::to_string(check.min) + " " + noun
+                                  : noun + " in [" + std::to_string(check.min) + ", " +
+                                        (check.max == noMaximum ? std::string("...") : std::to_string(check.max)) + "]";
+}
+
+const std::vector<CheckKind>& checkKinds() {
+    static const std::vector<CheckKind> kinds = [] {
+        std::vector<CheckKind> all = ownChecks();
+        for (auto& kind : gameChecks()) all.push_back(std::move(kind));
+        return all;
+    }();
     return kinds;
 }
 

@@ -7,6 +7,7 @@ const std::vector<EventKind>& eventKinds() {
     static const std::vector<EventKind> kinds = [] {
         std::vector<EventKind> all = inputEvents();
         for (auto& kind : worldEvents()) all.push_back(std::move(kind));
+        for (auto& kind : gameEvents()) all.push_back(std::move(kind));
         return all;
     }();
     return kinds;

@@ -2,6 +2,7 @@
 // and the run being played or checked.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "scenario/format/kind_input.h"
@@ -14,5 +15,12 @@ namespace scenario {
 // The event kinds of timeline_events.cpp and world_events.cpp, in that order.
 std::vector<EventKind> inputEvents();
 std::vector<EventKind> worldEvents();
+// The game's camera views and cutscenes (game_events.cpp), after those.
+std::vector<EventKind> gameEvents();
+// A count written `N` or `{ min = A, max = B }` (into min and max), and how it is told.
+void readCountRange(const parse::CheckInput& in, Expectation check);
+std::string countRangeText(const Expectation& check, const std::string& noun);
+// The checks of how the game played (game_checks.cpp), after those of expectation_kinds.cpp.
+std::vector<CheckKind> gameChecks();
 
 }  // namespace scenario

@@ -69,6 +69,7 @@ std::string Tracker::distanceText(sim::Handle from, sim::Handle to) const {
 void Tracker::onCall(const sim::NativeCall& call) {
     frameHadCalls_ = true;
     onSupervisorStep(call);
+    noteSpawnStart(call);
     onSpawnCall(call);
     onFireCall(call);
     followsHealthRead_ = call.native == natives().health && call.intArg(0) == gunner_;
@@ -191,8 +192,10 @@ void Tracker::endFrame(std::uint64_t frame, std::uint64_t ms) {
         status_.clear();
     lastFrameHadCalls_ = frameHadCalls_;
     frameHadCalls_ = false;
+    menuDrawnThisFrame_ = false;
     frameHadSupervisor_ = false;
     reviewWorld(frame, ms);
+    reviewGame(frame, ms);
     noteKeptCrew(frame, ms);
     if (burstOpen_ && ms - burstLastMs_ > 1000) closeBurst(frame, ms);
 }

@@ -95,6 +95,9 @@ private:
     void onFireCall(const sim::NativeCall& call);
     void reviewScreen(std::uint64_t frame, std::uint64_t ms);
     void reviewWorld(std::uint64_t frame, std::uint64_t ms);
+    // The game's own doings (tracker_game.cpp): lasting fire, vehicles on the player, controls.
+    void reviewGame(std::uint64_t frame, std::uint64_t ms);
+    void noteSpawnStart(const sim::NativeCall& call);
     void noteFireAtDownTarget(std::uint64_t frame, std::uint64_t ms);
     void noteKeptCrew(std::uint64_t frame, std::uint64_t ms);
     std::string unfitInWorld() const;
@@ -165,6 +168,16 @@ private:
     sim::Handle firedAtDown_ = 0;
     std::string keptReason_;
     std::string lastChoice_;
+
+    // The game's doings, as far as told.
+    std::size_t seenRounds_ = 0;
+    bool lastRoundOrdered_ = true;
+    bool lastRoundBehind_ = false;
+    std::uint64_t seenPitchFrames_ = 0;
+    bool pitching_ = false;
+    std::uint64_t seenSkips_ = 0;
+    std::int64_t seenOnPlayer_ = 0;
+    bool menuDrawnThisFrame_ = false;
 
     // For the report's tables.
     std::vector<CrewRecord> crews_;

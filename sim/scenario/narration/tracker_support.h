@@ -27,6 +27,7 @@ struct Natives {
     int boneCoords = sim::nativeIndex(sim::NativeId::GetPedBoneCoords);
     int shoot = sim::nativeIndex(sim::NativeId::TaskVehicleShootAtCoord);
     int wanted = sim::nativeIndex(sim::NativeId::SetPlayerWantedLevel);
+    int addText = sim::nativeIndex(sim::NativeId::AddTextComponentSubstringPlayerName);
 };
 
 inline const Natives& natives() {

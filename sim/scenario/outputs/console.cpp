@@ -34,6 +34,8 @@ void Printer::summary(const RunResult& result) {
     std::fprintf(out_, "  frames             %llu\n", static_cast<unsigned long long>(result.frames));
     std::fprintf(out_, "  native calls       %llu\n", static_cast<unsigned long long>(result.nativeCalls));
     std::fprintf(out_, "  shot orders        %lld\n", static_cast<long long>(result.shotOrders));
+    std::fprintf(out_, "  rounds fired       %lld (%lld by a shoot task lasting on)\n",
+                 static_cast<long long>(result.roundsFired), static_cast<long long>(result.roundsWithoutOrder));
     std::fprintf(out_, "  wanted level       %d (the script last set %d)\n", result.wantedLevel,
                  result.scriptWantedLevel);
     std::fprintf(out_, "  attack mode        %d\n", result.attackMode);

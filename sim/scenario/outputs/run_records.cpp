@@ -46,8 +46,9 @@ std::string sharedSummary(const RunResult& result) {
            field("expectations", result.checks.size()) + "," + field("met", metCount(result)) + "," +
            field("host_errors", result.hostErrors.size()) + "," + field("simulated_ms", result.simulatedMs) + "," +
            field("frames", result.frames) + "," + field("native_calls", result.nativeCalls) + "," +
-           field("shot_orders", result.shotOrders) + "," + field("wanted_level", result.wantedLevel) + "," +
-           field("attack_mode", result.attackMode) + "," + field("crew", jsonString(result.crewState)) + "}";
+           field("shot_orders", result.shotOrders) + "," + field("rounds_fired", result.roundsFired) + "," +
+           field("rounds_without_order", result.roundsWithoutOrder) + "," + field("wanted_level", result.wantedLevel) +
+           "," + field("attack_mode", result.attackMode) + "," + field("crew", jsonString(result.crewState)) + "}";
 }
 
 std::string whenText(const CheckResult& check) {

@@ -53,7 +53,9 @@ std::string summaryTable(const RunResult& result) {
     html += row("simulated time", num(result.simulatedMs / 1000.0, 3) + " s");
     html += row("frames", std::to_string(result.frames));
     html += row("native calls", std::to_string(result.nativeCalls));
-    html += row("shot orders", std::to_string(result.shotOrders));
+    html += row("shot orders", std::to_string(result.shotOrders) + " (the script's)");
+    html += row("rounds fired", std::to_string(result.roundsFired) + " (the world's; " +
+                                    std::to_string(result.roundsWithoutOrder) + " by a shoot task lasting on)");
     html += row("wanted level", std::to_string(result.wantedLevel) + " (the script last set " +
                                     std::to_string(result.scriptWantedLevel) + ")");
     html += row("attack mode", std::to_string(result.attackMode));

@@ -79,9 +79,11 @@ struct RunResult {
     std::uint64_t simulatedMs = 0;
     std::uint64_t frames = 0;
     std::uint64_t nativeCalls = 0;
-    std::int64_t shotOrders = 0;
-    std::int32_t wantedLevel = 0;        // the game's
-    std::int32_t scriptWantedLevel = 0;  // the last level the script set
+    std::int64_t shotOrders = 0;          // the script's
+    std::int64_t roundsFired = 0;         // the world's: by the orders and by shoot tasks lasting on
+    std::int64_t roundsWithoutOrder = 0;  // of those, fired by a shoot task lasting on after its order
+    std::int32_t wantedLevel = 0;         // the game's
+    std::int32_t scriptWantedLevel = 0;   // the last level the script set
     std::int32_t attackMode = 0;
     bool crewExists = false;
     bool gunnerSeated = false;

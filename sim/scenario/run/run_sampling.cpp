@@ -68,6 +68,8 @@ void Run::summarise() {
     result_.frames = host_.frame();
     result_.nativeCalls = host_.callCount();
     result_.shotOrders = tracker_.shotOrders();
+    result_.roundsFired = static_cast<std::int64_t>(entities().shots.size());
+    for (const auto& round : entities().shots) result_.roundsWithoutOrder += round.ordered ? 0 : 1;
     result_.wantedLevel = entities().wantedLevel;
     result_.scriptWantedLevel = tracker_.scriptWantedLevel();
     const ScriptView view = options_.probe ? options_.probe() : ScriptView{};
