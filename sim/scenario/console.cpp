@@ -19,6 +19,9 @@ void Printer::header(const Scenario& scenario) {
 }
 
 void Printer::line(const NarrationLine& line) {
+    // A quiet run still names what the script refused: on standard error, with the failures.
+    if (quiet_ && line.kind == NarrationKind::Warning)
+        std::fprintf(stderr, "%s: warning: %s\n", program_.c_str(), line.text.c_str());
     if (quiet_) return;
     std::fprintf(out_, "%s\n", formatLine(line).c_str());
 }

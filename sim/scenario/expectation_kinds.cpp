@@ -172,10 +172,15 @@ void logContains(CheckStage& stage, const Expectation& check, CheckResult& out) 
     out.passed = found;
 }
 
+std::vector<CheckKind> withCrewChecks(std::vector<CheckKind> kinds) {
+    for (CheckKind& kind : crewChecks()) kinds.push_back(kind);
+    return kinds;
+}
+
 }  // namespace
 
 const std::vector<CheckKind>& checkKinds() {
-    static const std::vector<CheckKind> kinds{
+    static const std::vector<CheckKind> kinds = withCrewChecks({
         {"wanted_level", "`wanted_level = N`", "the player's wanted level in the game is N (0 to 6)", readWantedLevel,
          wantedLevel},
         {"attack_mode", "`attack_mode = N`", "the crew's attack mode is N (0 to 2)", readAttackMode, attackMode},
@@ -197,7 +202,7 @@ const std::vector<CheckKind>& checkKinds() {
         {"log_contains", "`log_contains = \"text\"`", "the script's `TobekGunner.log` holds the text somewhere so far",
          [](const CheckInput& in, Expectation check) { readNonEmpty(in, check, "give the text the log should hold"); },
          logContains},
-    };
+    });
     return kinds;
 }
 

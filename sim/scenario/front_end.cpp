@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "scenario/closed_pipe.h"
 #include "scenario/parser.h"
 #include "scenario/report.h"
 #include "scenario/run_records.h"
@@ -56,11 +57,18 @@ bool writeText(PendingFile& file, MakeText makeText) {
 
 }  // namespace
 
+int stdoutOutputs(const FrontEndRequest& request) {
+    int count = 0;
+    for (const std::string* path : {&request.tracePath, &request.jsonPath, &request.junitPath})
+        count += *path == "-" ? 1 : 0;
+    return count;
+}
+
 FrontEnd::FrontEnd(FrontEndRequest request)
     : request_(std::move(request)),
       outputs_(std::make_unique<Outputs>()),
-      // A trace on standard output keeps it to itself; the story goes to standard error then.
-      story_(request_.tracePath == "-" ? stderr : stdout),
+      // A document on standard output keeps it to itself; the story goes to standard error then.
+      story_(stdoutOutputs(request_) > 0 || request_.storyOnStderr ? stderr : stdout),
       printer_(story_, request_.quiet, request_.program),
       progress_(stderr, request_.progress) {}
 
@@ -77,6 +85,8 @@ int FrontEnd::prepare() {
     } catch (const ScenarioError& error) {
         return refuse(exitBadInput, error.what());
     }
+    if (stdoutOutputs(request_) > 1)
+        return refuse(exitBadInput, "only one of --trace, --json and --junit may be '-' (standard output)");
     const std::string& trace = request_.tracePath;
     if (!trace.empty() && !request_.reportDir.empty() && trace != "-" && isInsideFolder(trace, request_.reportDir))
         return refuse(exitBadInput,
@@ -136,9 +146,10 @@ bool FrontEnd::writeOutputs(const RunResult& result) {
     for (PendingFile* file : outputs.all()) {
         if (!file->wanted()) continue;
         if (!file->commit()) {
+            ok = false;
+            if (file->path() == "-" && outputClosed()) continue;  // finish() says it once
             std::fprintf(stderr, "%s: error: cannot write %s: %s\n", request_.program.c_str(), file->path().c_str(),
                          file->failure().empty() ? "unknown fault" : file->failure().c_str());
-            ok = false;
         } else if (!request_.quiet && file->path() != "-") {
             std::fprintf(story_, "%s written to %s\n", outputs.kindOf(file), file->path().c_str());
         }
@@ -146,11 +157,22 @@ bool FrontEnd::writeOutputs(const RunResult& result) {
     return ok;
 }
 
+bool FrontEnd::outputClosed() const { return readerGone(stdout); }
+
+int FrontEnd::endOnClosedOutput() {
+    abandon();
+    std::fprintf(stderr, "%s: standard output was closed (broken pipe): run stopped, no outputs kept\n",
+                 request_.program.c_str());
+    return exitPipeClosed;
+}
+
 int FrontEnd::finish(const RunResult& result) {
     progress_.clear();
+    if (outputClosed()) return endOnClosedOutput();
     printer_.summary(result);
     // A failed run keeps its outputs: they are what shows why it failed; the exit code tells.
     const bool outputsOk = writeOutputs(result);
+    if (outputClosed()) return endOnClosedOutput();
     if (!outputsOk) outputs_->reportFolder.removeCreated();
     if (!result.passed()) printer_.failures(result);
     printer_.result(scenario_, result);

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <unordered_map>
 
+#include "scenario/nearest_name.h"
 #include "scenario/parse_support.h"
 #include "scenario/prescreen.h"
 #include "world/entities.h"
@@ -57,6 +58,12 @@ std::optional<KnownModel> knownModel(const ModelLookup& models, std::string_view
     return gameModel(name);
 }
 
+std::vector<std::string> addonNames(const ModelLookup& models) {
+    std::vector<std::string> names;
+    for (const auto& addon : models.world.addonModels) names.push_back(addon.name);
+    return names;
+}
+
 bool reservedName(std::string_view name) { return name == "player" || name == "gunner" || name == "crew"; }
 
 void readAddonModels(const Reader& reader, const toml::array& addons, WorldSetup& world, AddonIndex& index) {
@@ -90,8 +97,9 @@ void readModels(const Reader& reader, const toml::table& table, const ModelLooku
         const auto known = knownModel(models, key.str());
         if (!known) {
             reader.fail(node, field,
-                        "model '" + std::string(key.str()) +
-                            "' is not in the game (a model a player installs goes under [world] addon_models)");
+                        "model '" + std::string(key.str()) + "' is not in the game" +
+                            modelHint(key.str(), addonNames(models)) +
+                            " (a model a player installs goes under [world] addon_models)");
         }
         ModelSetup model{known->name, std::nullopt, std::nullopt};
         if (node.is_integer()) {
@@ -129,9 +137,9 @@ std::string checkedModel(const Reader& reader, const toml::table& entry, const s
     const std::string name = reader.string(*node, join(field, "model"));
     const auto model = knownModel(models, name);
     if (!model) {
-        reader.fail(
-            *node, join(field, "model"),
-            "model '" + name + "' is not in the game (a model a player installs goes under [world] addon_models)");
+        reader.fail(*node, join(field, "model"),
+                    "model '" + name + "' is not in the game" + modelHint(name, addonNames(models)) +
+                        " (a model a player installs goes under [world] addon_models)");
     }
     if (model->isVehicle != wantVehicle) {
         reader.fail(*node, join(field, "model"),

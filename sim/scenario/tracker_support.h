@@ -27,6 +27,9 @@ struct Natives {
     int boneCoords = sim::nativeIndex(sim::NativeId::GetPedBoneCoords);
     int shoot = sim::nativeIndex(sim::NativeId::TaskVehicleShootAtCoord);
     int wanted = sim::nativeIndex(sim::NativeId::SetPlayerWantedLevel);
+    int armour = sim::nativeIndex(sim::NativeId::SetPedArmour);
+    int giveWeapon = sim::nativeIndex(sim::NativeId::GiveDelayedWeaponToPed);
+    int groupMember = sim::nativeIndex(sim::NativeId::SetPedAsGroupMember);
 };
 
 inline const Natives& natives() {

@@ -3,17 +3,17 @@
 
 #include <cstdio>
 
+#include "bulk.h"
 #include "interrupt.h"
 #include "options.h"
-#include "scenario/front_end.h"
-#include "script_link/script_module.h"
-#include "script_link/script_view.h"
+#include "play.h"
+#include "scenario/closed_pipe.h"
 
 namespace {
 
 scenario::FrontEndRequest requestOf(const gunner::Options& options) {
     scenario::FrontEndRequest request;
-    request.scenarioPath = options.scenarioPath;
+    request.scenarioPath = options.scenarioPaths.front();
     request.tracePath = options.tracePath;
     request.reportDir = options.reportDir;
     request.jsonPath = options.jsonPath;
@@ -23,28 +23,13 @@ scenario::FrontEndRequest requestOf(const gunner::Options& options) {
     return request;
 }
 
-int run(const gunner::Options& options) {
-    scenario::FrontEnd frontEnd(requestOf(options));
-    if (const int status = frontEnd.prepare(); status != scenario::exitPassed) return status;
-    scenario::RunOptions runOptions = frontEnd.runOptions();
-    runOptions.probe = sim::readLinkedScriptView;
-    runOptions.stopRequested = [] { return gunner::caughtInterrupt() != 0; };
-
-    frontEnd.begin();
-    const scenario::RunResult result = scenario::runScenario(frontEnd.scenario(), sim::linkedScript(), runOptions);
-    if (gunner::caughtInterrupt() != 0) {
-        frontEnd.abandon();
-        std::fprintf(stderr, "gunner-sim: interrupted; no outputs kept\n");
-        gunner::dieOfCaughtInterrupt();
-    }
-    return frontEnd.finish(result);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
     gunner::Options options;
     if (const int status = gunner::parseOptions(argc, argv, options); status >= 0) return status;
     gunner::catchInterrupts();
-    return run(options);
+    scenario::ignoreBrokenPipes();
+    if (gunner::isBulk(options.scenarioPaths)) return gunner::runBulk(options);
+    return gunner::play(requestOf(options));
 }

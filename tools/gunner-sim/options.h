@@ -2,11 +2,12 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace gunner {
 
 struct Options {
-    std::string scenarioPath;
+    std::vector<std::string> scenarioPaths;  // files, folders of *.toml, or patterns
     std::string tracePath;
     std::string reportDir;
     std::string jsonPath;
