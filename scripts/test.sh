@@ -70,11 +70,9 @@ preset() {
 # The one line CI and a modder read; non-zero when anything failed.
 total() {
   local line="all tests: ${passed} passed, ${failed} failed"
-  if [ "${#failedStages[@]}" -gt 0 ]; then
-    local IFS=,
-    line="${line} (failed: ${failedStages[*]})"
-    line="${line//,/, }"
-  fi
+  local name list=""
+  for name in "${failedStages[@]}"; do list="${list:+${list}, }${name}"; done
+  [ -n "$list" ] && line="${line} (failed: ${list})"
   echo "$line"
   [ "$failed" -eq 0 ]
 }

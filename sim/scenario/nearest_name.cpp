@@ -58,11 +58,13 @@ std::string didYouMean(std::string_view written, const std::vector<std::string>&
     return near.empty() ? std::string() : "; did you mean '" + near + "'?";
 }
 
-std::string modelHint(std::string_view written, std::vector<std::string> addons) {
+std::string modelHint(std::string_view written, const std::vector<AddonModel>& addons) {
+    std::vector<std::string> names;
+    for (const auto& addon : addons) names.push_back(addon.name);
     for (const auto& model : sim::gameModels()) {
-        if (model.kind != sim::ModelKind::Weapon) addons.emplace_back(model.name);
+        if (model.kind != sim::ModelKind::Weapon) names.emplace_back(model.name);
     }
-    return didYouMean(written, addons);
+    return didYouMean(written, names);
 }
 
 }  // namespace scenario

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "scenario/scenario.h"
+
 namespace scenario {
 
 // The closest of `known` to `written` (letters compared without case, '_' and ' ' ignored),
@@ -12,7 +14,7 @@ namespace scenario {
 std::string nearestName(std::string_view written, const std::vector<std::string>& known);
 // "; did you mean 'NAME'?" for a message, or "" when nothing is near.
 std::string didYouMean(std::string_view written, const std::vector<std::string>& known);
-// The same for a model name: the game's ped and vehicle models and the given add-ons.
-std::string modelHint(std::string_view written, std::vector<std::string> addons);
+// The same for a model name: the game's ped and vehicle models and the scenario's add-ons.
+std::string modelHint(std::string_view written, const std::vector<AddonModel>& addons);
 
 }  // namespace scenario

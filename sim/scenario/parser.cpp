@@ -58,12 +58,6 @@ std::optional<KnownModel> knownModel(const ModelLookup& models, std::string_view
     return gameModel(name);
 }
 
-std::vector<std::string> addonNames(const ModelLookup& models) {
-    std::vector<std::string> names;
-    for (const auto& addon : models.world.addonModels) names.push_back(addon.name);
-    return names;
-}
-
 bool reservedName(std::string_view name) { return name == "player" || name == "gunner" || name == "crew"; }
 
 void readAddonModels(const Reader& reader, const toml::array& addons, WorldSetup& world, AddonIndex& index) {
@@ -98,7 +92,7 @@ void readModels(const Reader& reader, const toml::table& table, const ModelLooku
         if (!known) {
             reader.fail(node, field,
                         "model '" + std::string(key.str()) + "' is not in the game" +
-                            modelHint(key.str(), addonNames(models)) +
+                            modelHint(key.str(), models.world.addonModels) +
                             " (a model a player installs goes under [world] addon_models)");
         }
         ModelSetup model{known->name, std::nullopt, std::nullopt};
@@ -138,7 +132,7 @@ std::string checkedModel(const Reader& reader, const toml::table& entry, const s
     const auto model = knownModel(models, name);
     if (!model) {
         reader.fail(*node, join(field, "model"),
-                    "model '" + name + "' is not in the game" + modelHint(name, addonNames(models)) +
+                    "model '" + name + "' is not in the game" + modelHint(name, models.world.addonModels) +
                         " (a model a player installs goes under [world] addon_models)");
     }
     if (model->isVehicle != wantVehicle) {

@@ -31,12 +31,12 @@ void Tracker::tellSetUp(std::uint64_t frame, std::uint64_t ms) {
     setUpPending_ = false;
     const sim::SimEntity* gunner = world_.entities.findPed(gunner_);
     if (gunner == nullptr) return;
-    const std::string weapon =
-        gunner->weapon == 0 ? std::string("no weapon")
-                            : hashedName(gunner->weapon) + " with " + std::to_string(gunner->ammo) + " rounds";
+    const std::string weapon = gunner->weapon == 0
+                                   ? std::string("no weapon")
+                                   : hashedName(gunner->weapon) + " with " + std::to_string(gunner->ammo) + " rounds";
     const std::string group = gunner->group == world_.entities.playerGroup ? std::string("in the player's group")
                               : gunner->group < 0                          ? std::string("in no group")
-                                                                           : "in group " + std::to_string(gunner->group);
+                                                  : "in group " + std::to_string(gunner->group);
     say(ms, frame, NarrationKind::Spawn,
         "gunner set up: seat " + std::to_string(gunner->seat) + ", health " + std::to_string(gunner->health) +
             ", armour " + std::to_string(gunner->armour) + ", " + weapon + ", " + group);

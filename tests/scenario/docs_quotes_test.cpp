@@ -74,8 +74,7 @@ TEST(DocsQuotes, EveryQuotedAttackModeOrSpawnMessageExists) {
     for (const std::string* doc : {&readme(), &scenarioDocs()}) {
         for (const auto& quoted : quotes(*doc, "\"(Attack mode: [^\"]*)\"")) {
             if (quoted == "Attack mode: ...") continue;  // the docs' placeholder for any of them
-            EXPECT_NE(std::find(attackModeMessages.begin(), attackModeMessages.end(), quoted),
-                      attackModeMessages.end())
+            EXPECT_NE(std::find(attackModeMessages.begin(), attackModeMessages.end(), quoted), attackModeMessages.end())
                 << "quoted but never shown: \"" << quoted << "\"";
         }
         for (const auto& caption : quotes(*doc, "\"(\\w+) vehicle created\\.\"")) {

@@ -101,7 +101,8 @@ end = 100
 gunner_health = 300
 gunner_alive = false
 )");
-    const std::vector<std::string> expected{"FAILED: gunner health 300 / no gunner", "ok: gunner_alive false / no gunner"};
+    const std::vector<std::string> expected{"FAILED: gunner health 300 / no gunner",
+                                            "ok: gunner_alive false / no gunner"};
     EXPECT_EQ(outcomes(result), expected);
 }
 
@@ -137,8 +138,9 @@ TEST(ModderChecks, TheSpawnLineSaysWhatWasSetUp) {
 }
 
 TEST(ModderChecks, NewChecksRefuseWhatTheyCannotCheck) {
-    const std::string world = "end = 100\n[world]\npeds = [{ name = \"biker\", model = \"g_m_y_lost_01\", "
-                              "position = [0, 0, 0] }]\n[[expect]]\n";
+    const std::string world =
+        "end = 100\n[world]\npeds = [{ name = \"biker\", model = \"g_m_y_lost_01\", "
+        "position = [0, 0, 0] }]\n[[expect]]\n";
     EXPECT_EQ(parseError(world + "hits = { bikr = 2 }\n"), "bad.toml:5: expect[0].hits.bikr: unknown ped 'bikr'");
     EXPECT_EQ(parseError(world + "hits = {}\n"), "bad.toml:5: expect[0].hits: name at least one ped: { biker = 3 }");
     EXPECT_EQ(parseError(world + "targets = [\"walker\"]\n"), "bad.toml:5: expect[0].targets: unknown ped 'walker'");
@@ -158,8 +160,8 @@ TEST(ModderChecks, KeysAreReadInTheSettingsSpellingToo) {
     EXPECT_FALSE(scenario::keyCode("PageDwn").has_value());
     // The list in errors names the accepted keys the old one left out.
     const std::string known = scenario::keyNameExamples();
-    for (const char* name : {"Home", "End", "Insert", "Delete", "Backspace", "MouseMiddle", "middle_mouse",
-                             "Multiply", "Add", "PageDown", "page_down"})
+    for (const char* name : {"Home", "End", "Insert", "Delete", "Backspace", "MouseMiddle", "middle_mouse", "Multiply",
+                             "Add", "PageDown", "page_down"})
         EXPECT_NE(known.find(name), std::string::npos) << name;
 }
 
@@ -174,9 +176,10 @@ TEST(ModderChecks, MisspeltNamesGetTheNearestKnownOne) {
                          "}]\n"),
               "bad.toml:3: world.peds[0].model: model 'g_m_y_lost_1' is not in the game; did you mean "
               "'g_m_y_lost_01'? (a model a player installs goes under [world] addon_models)");
-    EXPECT_EQ(parseError("end = 100\n[[expect]]\nwanted_levle = 1\n").find("bad.toml:3: expect[0].wanted_levle: "
-                                                                             "unknown expectation 'wanted_levle'; did "
-                                                                             "you mean 'wanted_level'? (known: at, "),
+    EXPECT_EQ(parseError("end = 100\n[[expect]]\nwanted_levle = 1\n")
+                  .find("bad.toml:3: expect[0].wanted_levle: "
+                        "unknown expectation 'wanted_levle'; did "
+                        "you mean 'wanted_level'? (known: at, "),
               0u);
     EXPECT_NE(parseError("end = 100\ntimeline = [ { at = 1, enter_vehicel = \"crew\" } ]\n")
                   .find("unknown event 'enter_vehicel'; did you mean 'enter_vehicle'? (known: "),

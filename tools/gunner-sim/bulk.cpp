@@ -60,9 +60,9 @@ std::vector<std::string> matches(const std::string& pattern) {
 std::vector<std::string> expand(const std::vector<std::string>& paths) {
     std::vector<std::string> files;
     for (const auto& path : paths) {
-        std::vector<std::string> more = isFolder(path)                           ? scenariosIn(path)
+        std::vector<std::string> more = isFolder(path)                         ? scenariosIn(path)
                                         : isPattern(path) && !existsAsIs(path) ? matches(path)
-                                                                                 : std::vector<std::string>{path};
+                                                                               : std::vector<std::string>{path};
         files.insert(files.end(), more.begin(), more.end());
     }
     return files;
@@ -84,8 +84,8 @@ std::string oneRunOption(const Options& options) {
 // A scenario that could not be read still has its suite, so CI shows it as broken.
 std::string unreadSuite(const std::string& file) {
     const std::string name = scenario::escapeHtml(file);
-    return "<testsuite name=\"" + name + "\" tests=\"1\" failures=\"0\" errors=\"1\" time=\"0\">\n  <testcase classname=\"" +
-           name +
+    return "<testsuite name=\"" + name +
+           "\" tests=\"1\" failures=\"0\" errors=\"1\" time=\"0\">\n  <testcase classname=\"" + name +
            "\" name=\"scenario file\" time=\"0\">\n    <error message=\"the scenario could not be read (the error "
            "is on standard error)\" type=\"scenario\"/>\n  </testcase>\n</testsuite>\n";
 }
@@ -145,8 +145,10 @@ int runBulk(const Options& options) {
         Played played;
         const int status = play(request, &played);
         if (status == scenario::exitPipeClosed) return scenario::exitPipeClosed;
-        if (status == scenario::exitPassed) ++tally.passed;
-        else tally.failed.push_back(fs::path(file).filename().string());
+        if (status == scenario::exitPassed)
+            ++tally.passed;
+        else
+            tally.failed.push_back(fs::path(file).filename().string());
         if (!options.junitPath.empty())
             tally.suites += !played.ran ? unreadSuite(file) : scenario::junitSuite(played.scenario, played.result);
     }
