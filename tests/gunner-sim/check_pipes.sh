@@ -54,7 +54,7 @@ errors | grep -qx 'gunner-sim: standard output was closed (broken pipe): run sto
 
 # A settings line the script refused is a warning in -q output and a narration line otherwise.
 "$program" -q --no-progress "$settings" >"$work/stdout" 2>"$work/stderr" || fail "settings run failed: $(errors)"
-errors | grep -q "^gunner-sim: warning: TobekGunner.ini line [0-9]*: .*fire" ||
+errors | grep -q "^gunner-sim: $settings: warning: TobekGunner.ini line [0-9]*: .*fire" ||
   fail "-q does not show the refused settings line: $(errors)"
 "$program" --no-progress "$settings" >"$work/stdout" 2>"$work/stderr"
 grep -q " warning  TobekGunner.ini line [0-9]*: .*fire" "$work/stdout" ||
