@@ -159,20 +159,21 @@ bool FrontEnd::writeOutputs(const RunResult& result) {
 
 bool FrontEnd::outputClosed() const { return readerGone(stdout); }
 
-int FrontEnd::endOnClosedOutput() {
-    abandon();
-    std::fprintf(stderr, "%s: standard output was closed (broken pipe): run stopped, no outputs kept\n",
-                 request_.program.c_str());
+// Before the outputs are written every one is dropped; after, only standard output's was lost.
+int FrontEnd::endOnClosedOutput(bool outputsWritten) {
+    if (!outputsWritten) abandon();
+    std::fprintf(stderr, "%s: standard output was closed (broken pipe): %s\n", request_.program.c_str(),
+                 outputsWritten ? "the other outputs are written" : "run stopped, no outputs kept");
     return exitPipeClosed;
 }
 
 int FrontEnd::finish(const RunResult& result) {
     progress_.clear();
-    if (outputClosed()) return endOnClosedOutput();
+    if (outputClosed()) return endOnClosedOutput(false);
     printer_.summary(result);
     // A failed run keeps its outputs: they are what shows why it failed; the exit code tells.
     const bool outputsOk = writeOutputs(result);
-    if (outputClosed()) return endOnClosedOutput();
+    if (outputClosed()) return endOnClosedOutput(true);
     if (!outputsOk) outputs_->reportFolder.removeCreated();
     if (!result.passed()) printer_.failures(result);
     printer_.result(scenario_, result);

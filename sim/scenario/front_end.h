@@ -70,7 +70,7 @@ private:
     int refuse(int status, const std::string& why);
     int openOutputs();
     bool writeOutputs(const RunResult& result);
-    int endOnClosedOutput();
+    int endOnClosedOutput(bool outputsWritten);
 
     FrontEndRequest request_;
     Scenario scenario_;
