@@ -1,27 +1,13 @@
-// The one table of key names the settings accept, and the keyboard reads of a binding.
+// Key names the settings accept, read from the one key table, and the keyboard reads of a binding.
 #include "runtime/key_names.h"
 
 #include <algorithm>
 #include <cctype>
 
+#include "runtime/key_table.h"
 #include "runtime/platform_calls.h"
 
 namespace {
-
-struct NamedKey {
-    std::string_view name;
-    int code;
-};
-
-// The first name of a code is the one the log writes; later ones are accepted spellings.
-constexpr NamedKey namedKeys[] = {
-    {"Backspace", 0x08},   {"Tab", 0x09},     {"Enter", 0x0D},  {"Return", 0x0D},    {"Pause", 0x13},
-    {"Escape", 0x1B},      {"Esc", 0x1B},     {"Space", 0x20},  {"PageUp", 0x21},    {"PageDown", 0x22},
-    {"End", 0x23},         {"Home", 0x24},    {"Left", 0x25},   {"Up", 0x26},        {"Right", 0x27},
-    {"Down", 0x28},        {"Insert", 0x2D},  {"Delete", 0x2E}, {"Multiply", 0x6A},  {"Add", 0x6B},
-    {"Subtract", 0x6D},    {"Decimal", 0x6E}, {"Divide", 0x6F}, {"MouseLeft", 0x01}, {"MouseRight", 0x02},
-    {"MouseMiddle", 0x04},
-};
 
 bool sameLetters(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {

@@ -3,13 +3,14 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "scenario/run/trace.h"
 
 namespace gunner {
 
 struct Options {
-    std::string scenarioPath;
+    std::vector<std::string> scenarioPaths;  // files, folders of *.toml, or patterns
     std::string tracePath;
     std::string reportDir;
     std::string jsonPath;

@@ -1,20 +1,20 @@
-// The key names a scenario may use.
+// The key names a scenario may use: the settings' names from the script's one key table
+// (PageDown, NumPad8, MouseLeft, Ctrl), and the scenarios' older lower-case spellings.
 #include "scenario/format/keys.h"
 
 #include <array>
 #include <cctype>
 #include <cstdio>
+#include <span>
+
+#include "runtime/key_table.h"
+#include "scenario/format/nearest_name.h"
 
 namespace scenario {
 namespace {
 
-struct NamedKey {
-    std::string_view name;
-    int code;
-};
-
-// Aliases first for a name, the preferred spelling last wins in keyName.
-constexpr std::array namedKeys{
+// The scenarios' own spellings; for a code, the last one listed is the name keyName gives.
+constexpr std::array scenarioKeys{
     NamedKey{"left_mouse", 0x01}, NamedKey{"right_mouse", 0x02}, NamedKey{"middle_mouse", 0x04},
     NamedKey{"backspace", 0x08},  NamedKey{"tab", 0x09},         NamedKey{"return", 0x0D},
     NamedKey{"enter", 0x0D},      NamedKey{"shift", 0x10},       NamedKey{"control", 0x11},
@@ -53,8 +53,13 @@ std::optional<int> keyCode(std::string_view name) {
         if (number >= 1 && number <= 24) return 0x70 + number - 1;
         return std::nullopt;
     }
-    for (const auto& named : namedKeys) {
+    for (const auto& named : scenarioKeys) {
         if (named.name == key) return named.code;
+    }
+    for (const auto& table : {std::span<const ::NamedKey>(::namedKeys), std::span<const ::NamedKey>(::modifierKeys)}) {
+        for (const auto& named : table) {
+            if (lower(named.name) == key) return named.code;
+        }
     }
     return std::nullopt;
 }
@@ -65,7 +70,7 @@ std::string keyName(int code) {
     if (code >= 0x60 && code <= 0x69) return "numpad" + std::to_string(code - 0x60);
     if (code >= 0x70 && code <= 0x87) return "f" + std::to_string(code - 0x70 + 1);
     std::string_view found;
-    for (const auto& named : namedKeys) {
+    for (const auto& named : scenarioKeys) {
         if (named.code == code) found = named.name;
     }
     if (!found.empty()) return std::string(found);
@@ -74,10 +79,25 @@ std::string keyName(int code) {
     return buffer;
 }
 
-std::string keyNameExamples() {
-    return "a-z, 0-9, numpad0-numpad9, f1-f24, ctrl, shift, alt, enter, escape, space, tab, "
-           "page_up, page_down, up, down, left, right, left_mouse, right_mouse";
+std::vector<std::string> namedKeyNames() {
+    std::vector<std::string> names;
+    for (const auto& named : ::modifierKeys) names.emplace_back(named.name);
+    for (const auto& named : ::namedKeys) names.emplace_back(named.name);
+    for (const auto& named : scenarioKeys) names.emplace_back(named.name);
+    return names;
 }
+
+std::string keyNameExamples() {
+    std::string list = "A-Z, 0-9, NumPad0-NumPad9, F1-F24";
+    for (const auto& named : ::modifierKeys) list += ", " + std::string(named.name);
+    for (const auto& named : ::namedKeys) list += ", " + std::string(named.name);
+    list += "; also written";
+    for (std::size_t i = 0; i < scenarioKeys.size(); ++i)
+        list += (i == 0 ? " " : ", ") + std::string(scenarioKeys[i].name);
+    return list + "; in any case";
+}
+
+std::string keyNameHint(std::string_view written) { return didYouMean(written, namedKeyNames()); }
 
 std::vector<std::string> splitCombination(std::string_view text) {
     std::vector<std::string> parts;

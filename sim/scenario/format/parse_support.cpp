@@ -1,6 +1,8 @@
 // Typed field readers for the scenario parser.
 #include "scenario/format/parse_support.h"
 
+#include "scenario/format/nearest_name.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -50,9 +52,10 @@ void Reader::onlyKeys(const toml::table& table, const std::string& path, std::sp
         const std::string hint = !path.empty() && topLevel ? "; a top-level key written after a [table] header belongs "
                                                              "to that table: move it above the first header"
                                                            : "";
-        throw ScenarioError(
-            origin(key.source().begin.line > 0 ? key.source() : node.source()), join(path, key.str()),
-            "unknown " + std::string(what) + " '" + std::string(key.str()) + "' (known: " + list + ")" + hint);
+        throw ScenarioError(origin(key.source().begin.line > 0 ? key.source() : node.source()), join(path, key.str()),
+                            "unknown " + std::string(what) + " '" + std::string(key.str()) + "'" +
+                                didYouMean(key.str(), std::vector<std::string>(allowed.begin(), allowed.end())) +
+                                " (known: " + list + ")" + hint);
     }
 }
 

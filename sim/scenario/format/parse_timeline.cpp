@@ -2,12 +2,19 @@
 #include <algorithm>
 
 #include "scenario/format/kind_input.h"
+#include "scenario/format/nearest_name.h"
 
 namespace scenario::parse {
 namespace {
 
 std::string eventList() {
     return commaList(eventKinds(), [](const EventKind& kind) { return kind.key; });
+}
+
+std::string eventHint(std::string_view written) {
+    std::vector<std::string> keys;
+    for (const auto& kind : eventKinds()) keys.emplace_back(kind.key);
+    return didYouMean(written, keys);
 }
 
 // "at" and every check's key, for the unknown-key message.
@@ -45,7 +52,8 @@ void readEvent(const Reader& reader, const toml::table& entry, const std::string
         for (auto&& [name, node] : entry) {
             if (name.str() == "at") continue;
             reader.fail(reader.origin(name.source()), join(field, name.str()),
-                        "unknown event '" + std::string(name.str()) + "' (known: " + eventList() + ")");
+                        "unknown event '" + std::string(name.str()) + "'" + eventHint(name.str()) +
+                            " (known: " + eventList() + ")");
         }
         reader.fail(entry, field, "no event given (known: " + eventList() + ")");
     }

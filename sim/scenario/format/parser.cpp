@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <unordered_map>
 
+#include "scenario/format/nearest_name.h"
 #include "scenario/format/parse_support.h"
 #include "scenario/format/prescreen.h"
 #include "world/entities.h"
@@ -102,8 +103,9 @@ void readModels(const Reader& reader, const toml::table& table, const ModelLooku
         const auto known = knownModel(models, key.str());
         if (!known) {
             reader.fail(node, field,
-                        "model '" + std::string(key.str()) +
-                            "' is not in the game (a model a player installs goes under [world] addon_models)");
+                        "model '" + std::string(key.str()) + "' is not in the game" +
+                            modelHint(key.str(), models.world.addonModels) +
+                            " (a model a player installs goes under [world] addon_models)");
         }
         ModelSetup model{known->name, std::nullopt, std::nullopt};
         if (node.is_integer()) {
@@ -141,9 +143,9 @@ std::string checkedModel(const Reader& reader, const toml::table& entry, const s
     const std::string name = reader.string(*node, join(field, "model"));
     const auto model = knownModel(models, name);
     if (!model) {
-        reader.fail(
-            *node, join(field, "model"),
-            "model '" + name + "' is not in the game (a model a player installs goes under [world] addon_models)");
+        reader.fail(*node, join(field, "model"),
+                    "model '" + name + "' is not in the game" + modelHint(name, models.world.addonModels) +
+                        " (a model a player installs goes under [world] addon_models)");
     }
     if (model->isVehicle != wantVehicle) {
         reader.fail(*node, join(field, "model"),

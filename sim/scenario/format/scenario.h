@@ -96,6 +96,7 @@ struct Expectation {
     std::int64_t number = 0;
     bool flag = false;
     std::string text;
+    std::vector<std::string> names;  // for checks of several names in order
     std::int64_t min = 0;
     std::int64_t max = 0;
     Origin origin;

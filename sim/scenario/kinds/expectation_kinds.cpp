@@ -211,6 +211,7 @@ std::string countRangeText(const Expectation& check, const std::string& noun) {
 const std::vector<CheckKind>& checkKinds() {
     static const std::vector<CheckKind> kinds = [] {
         std::vector<CheckKind> all = ownChecks();
+        for (auto& kind : crewChecks()) all.push_back(std::move(kind));
         for (auto& kind : gameChecks()) all.push_back(std::move(kind));
         return all;
     }();

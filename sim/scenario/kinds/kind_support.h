@@ -12,6 +12,10 @@
 
 namespace scenario {
 
+// The checks of the gunner's set-up, of hits, of the order of targets and of when a ped went
+// down (crew_checks.cpp), after those of expectation_kinds.cpp.
+std::vector<CheckKind> crewChecks();
+
 // The event kinds of timeline_events.cpp and world_events.cpp, in that order.
 std::vector<EventKind> inputEvents();
 std::vector<EventKind> worldEvents();

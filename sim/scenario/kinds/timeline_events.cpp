@@ -21,7 +21,9 @@ void readKeys(const EventInput& in, TimelineEvent& event) {
     if (names.empty()) in.reader.fail(node, field, "no key named");
     for (const auto& name : names) {
         const auto code = keyCode(name);
-        if (!code) in.reader.fail(node, field, "unknown key '" + name + "' (known: " + keyNameExamples() + ")");
+        if (!code)
+            in.reader.fail(node, field,
+                           "unknown key '" + name + "'" + keyNameHint(name) + " (known: " + keyNameExamples() + ")");
         event.keys.push_back(*code);
         event.keyText += (event.keyText.empty() ? "" : "+") + name;
     }

@@ -18,6 +18,7 @@ enum class NarrationKind : std::uint8_t {
     Fire,     // shot orders and bursts
     Wanted,   // the wanted level the script raises
     Check,    // an expectation checked
+    Warning,  // something the script refused, such as a settings line (shown even when quiet)
 };
 
 constexpr std::string_view kindName(NarrationKind kind) {
@@ -44,6 +45,8 @@ constexpr std::string_view kindName(NarrationKind kind) {
             return "wanted";
         case NarrationKind::Check:
             return "check";
+        case NarrationKind::Warning:
+            return "warning";
     }
     return "?";
 }

@@ -72,6 +72,7 @@ void Tracker::onCall(const sim::NativeCall& call) {
     noteSpawnStart(call);
     onSpawnCall(call);
     onFireCall(call);
+    onSetUpCall(call);
     followsHealthRead_ = call.native == natives().health && call.intArg(0) == gunner_;
 }
 
@@ -185,6 +186,7 @@ void Tracker::reviewScreen(std::uint64_t frame, std::uint64_t ms) {
 }
 
 void Tracker::endFrame(std::uint64_t frame, std::uint64_t ms) {
+    tellSetUp(frame, ms);
     // A frame in which the script did not run (it waits) draws nothing, and tells nothing.
     if (frameHadCalls_)
         reviewScreen(frame, ms);

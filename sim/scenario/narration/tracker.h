@@ -87,12 +87,16 @@ public:
     // When a ped was first seen down, and gone from the world.
     std::optional<std::uint64_t> downAt(sim::Handle ped) const;
     std::optional<std::uint64_t> goneAt(sim::Handle ped) const;
+    // The name the script hashed to `hash` (a weapon's), or the hash in hex.
+    std::string hashedName(std::uint32_t hash) const;
 
 private:
     std::uint32_t msOf(const sim::NativeCall& call) const { return call.tick - startTick_; }
     void onSupervisorStep(const sim::NativeCall& call);
     void onSpawnCall(const sim::NativeCall& call);
     void onFireCall(const sim::NativeCall& call);
+    void onSetUpCall(const sim::NativeCall& call);
+    void tellSetUp(std::uint64_t frame, std::uint64_t ms);
     void reviewScreen(std::uint64_t frame, std::uint64_t ms);
     void reviewWorld(std::uint64_t frame, std::uint64_t ms);
     // The game's own doings (tracker_game.cpp): lasting fire, vehicles on the player, controls.
@@ -129,6 +133,8 @@ private:
     sim::Handle crewVehicle_ = 0;
     sim::Handle gunner_ = 0;
     std::int32_t attackMode_ = 0;
+    bool setUpPending_ = false;  // the gunner was set up this frame, not told yet
+    std::map<std::uint32_t, std::string> hashedNames_;
 
     // The handles the script holds for its crew: set by the spawn, revealed again by each
     // supervisor pass's existence tests, and the vehicle dropped when the crew is given up.

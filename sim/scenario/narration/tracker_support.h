@@ -28,6 +28,9 @@ struct Natives {
     int shoot = sim::nativeIndex(sim::NativeId::TaskVehicleShootAtCoord);
     int wanted = sim::nativeIndex(sim::NativeId::SetPlayerWantedLevel);
     int addText = sim::nativeIndex(sim::NativeId::AddTextComponentSubstringPlayerName);
+    int armour = sim::nativeIndex(sim::NativeId::SetPedArmour);
+    int giveWeapon = sim::nativeIndex(sim::NativeId::GiveDelayedWeaponToPed);
+    int groupMember = sim::nativeIndex(sim::NativeId::SetPedAsGroupMember);
 };
 
 inline const Natives& natives() {

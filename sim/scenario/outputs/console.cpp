@@ -13,6 +13,7 @@ std::string formatLine(const NarrationLine& line) {
 }
 
 void Printer::header(const Scenario& scenario) {
+    file_ = scenario.file;
     if (quiet_) return;
     std::fprintf(out_, "Scenario: %s (%s)\n", cleanText(scenario.name).c_str(), cleanText(scenario.file).c_str());
     if (!scenario.description.empty()) std::fprintf(out_, "  %s\n", cleanText(scenario.description).c_str());
@@ -21,6 +22,9 @@ void Printer::header(const Scenario& scenario) {
 }
 
 void Printer::line(const NarrationLine& line) {
+    // A quiet run still names what the script refused: on standard error, with the failures.
+    if (quiet_ && line.kind == NarrationKind::Warning)
+        std::fprintf(stderr, "%s: %s: warning: %s\n", program_.c_str(), file_.c_str(), line.text.c_str());
     if (quiet_) return;
     std::fprintf(out_, "%s\n", formatLine(line).c_str());
 }

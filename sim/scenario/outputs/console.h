@@ -30,6 +30,7 @@ private:
     std::FILE* out_;
     bool quiet_;
     std::string program_;
+    std::string file_;  // the scenario's, from header(), for the warnings of a quiet run
 };
 
 // A one-line progress display that rewrites itself; does nothing when disabled.

@@ -8,6 +8,7 @@
 
 #include "scenario/format/clean_text.h"
 #include "scenario/format/parser.h"
+#include "scenario/outputs/closed_pipe.h"
 #include "scenario/outputs/path_safety.h"
 #include "scenario/outputs/run_records.h"
 #include "scenario/report/report.h"
@@ -78,11 +79,20 @@ std::vector<RunPath> runPaths(const FrontEndRequest& request, const Scenario& sc
 
 }  // namespace
 
+int stdoutOutputs(const FrontEndRequest& request) {
+    int count = 0;
+    for (const std::string* path : {&request.tracePath, &request.jsonPath, &request.junitPath})
+        count += *path == "-" ? 1 : 0;
+    return count;
+}
+
 FrontEnd::FrontEnd(FrontEndRequest request)
     : request_(std::move(request)),
       outputs_(std::make_unique<Outputs>()),
-      // A trace on standard output keeps it to itself; the story goes to standard error then.
-      story_(traceOnStandardOutput(request_.tracePath) ? stderr : stdout),
+      // A document on standard output keeps it to itself; the story goes to standard error then.
+      story_(traceOnStandardOutput(request_.tracePath) || stdoutOutputs(request_) > 0 || request_.storyOnStderr
+                 ? stderr
+                 : stdout),
       printer_(story_, request_.quiet, request_.program),
       progress_(stderr, request_.progress) {}
 
@@ -99,6 +109,8 @@ int FrontEnd::prepare() {
     } catch (const ScenarioError& error) {
         return refuse(exitBadInput, error.what());
     }
+    if (stdoutOutputs(request_) > 1)
+        return refuse(exitBadInput, "only one of --trace, --json and --junit may be '-' (standard output)");
     const std::string unsafe = unsafeOutputReason(runPaths(request_, scenario_), request_.reportDir);
     if (!unsafe.empty()) return refuse(exitBadInput, unsafe);
     // The script's folder is tried before any output is opened, so a bad TMPDIR leaves nothing.
@@ -169,9 +181,10 @@ bool FrontEnd::writeOutputs(const RunResult& result) {
     for (PendingFile* file : outputs.all()) {
         if (!file->wanted()) continue;
         if (!file->commit()) {
+            ok = false;
+            if (file->path() == "-" && outputClosed()) continue;  // finish() says it once
             std::fprintf(stderr, "%s: error: cannot write %s: %s\n", request_.program.c_str(), file->path().c_str(),
                          file->failure().empty() ? "unknown fault" : file->failure().c_str());
-            ok = false;
         } else if (!request_.quiet && file->path() != "-") {
             std::fprintf(story_, "%s written to %s\n", outputs.kindOf(file), file->path().c_str());
         }
@@ -179,11 +192,23 @@ bool FrontEnd::writeOutputs(const RunResult& result) {
     return ok;
 }
 
+bool FrontEnd::outputClosed() const { return readerGone(stdout); }
+
+// Before the outputs are written every one is dropped; after, only standard output's was lost.
+int FrontEnd::endOnClosedOutput(bool outputsWritten) {
+    if (!outputsWritten) abandon();
+    std::fprintf(stderr, "%s: standard output was closed (broken pipe): %s\n", request_.program.c_str(),
+                 outputsWritten ? "the other outputs are written" : "run stopped, no outputs kept");
+    return exitPipeClosed;
+}
+
 int FrontEnd::finish(const RunResult& result) {
     progress_.clear();
+    if (outputClosed()) return endOnClosedOutput(false);
     printer_.summary(result);
     // A failed run keeps its outputs: they are what shows why it failed; the exit code tells.
     const bool outputsOk = writeOutputs(result);
+    if (outputClosed()) return endOnClosedOutput(true);
     if (!outputsOk) outputs_->reportFolder.removeCreated();
     if (!result.passed()) printer_.failures(result);
     printer_.result(scenario_, result);

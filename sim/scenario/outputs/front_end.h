@@ -29,8 +29,12 @@ struct FrontEndRequest {
     std::string junitPath;
     std::uint64_t traceLimit = defaultTraceLimit;  // bytes of calls; the trace is cut there
     bool quiet = false;
-    bool progress = false;  // draws the progress line on standard error
+    bool progress = false;       // draws the progress line on standard error
+    bool storyOnStderr = false;  // standard output is kept for a document written elsewhere
 };
+
+// How many of the outputs go to standard output ("-"); at most one may.
+int stdoutOutputs(const FrontEndRequest& request);
 
 // Used in this order: prepare(), runOptions() for the run, begin(), then after the run finish(),
 // or abandon() for a run that was cut short.
@@ -56,7 +60,11 @@ public:
     void abandon();
     // Prints the summary, writes and commits every output (saying where, unless quiet), prints
     // the failures and the result line; gives the exit status.
+    // Also gives exitPipeClosed, after one line on standard error, when nothing reads standard
+    // output any more; every output is dropped then.
     int finish(const RunResult& result);
+    // Standard output's reader has gone (a write failed on the closed pipe): the run may stop.
+    bool outputClosed() const;
 
 private:
     struct Outputs;
@@ -64,6 +72,7 @@ private:
     int refuse(int status, const std::string& why);
     int openOutputs();
     bool writeOutputs(const RunResult& result);
+    int endOnClosedOutput(bool outputsWritten);
 
     FrontEndRequest request_;
     Scenario scenario_;

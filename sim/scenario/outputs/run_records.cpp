@@ -92,14 +92,13 @@ std::string runJson(const Scenario& scenario, const RunResult& result) {
     return out;
 }
 
-std::string junitXml(const Scenario& scenario, const RunResult& result) {
+std::string junitSuite(const Scenario& scenario, const RunResult& result) {
     const std::size_t failures = result.checks.size() - metCount(result);
     const std::string suite = escapeHtml(scenario.name.empty() ? scenario.file : scenario.name);
-    std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<testsuites>\n";
-    xml += "<testsuite name=\"" + suite + "\" tests=\"" +
-           std::to_string(result.checks.size() + (result.hostErrors.empty() ? 0 : 1)) + "\" failures=\"" +
-           std::to_string(failures) + "\" errors=\"" + std::to_string(result.hostErrors.empty() ? 0 : 1) +
-           "\" time=\"" + std::to_string(result.wallSeconds) + "\">\n";
+    std::string xml = "<testsuite name=\"" + suite + "\" tests=\"" +
+                      std::to_string(result.checks.size() + (result.hostErrors.empty() ? 0 : 1)) + "\" failures=\"" +
+                      std::to_string(failures) + "\" errors=\"" + std::to_string(result.hostErrors.empty() ? 0 : 1) +
+                      "\" time=\"" + std::to_string(result.wallSeconds) + "\">\n";
     for (const auto& check : result.checks) {
         const std::string name =
             escapeHtml(describe(check.check.origin) + ": " + check.expected + " " + whenText(check));
@@ -120,7 +119,15 @@ std::string junitXml(const Scenario& scenario, const RunResult& result) {
                "\" name=\"host protocol\" time=\"0\">\n    <error message=\"" + escapeHtml(result.hostErrors[0]) +
                "\" type=\"host\">" + escapeHtml(text) + "</error>\n  </testcase>\n";
     }
-    return xml + "</testsuite>\n</testsuites>\n";
+    return xml + "</testsuite>\n";
+}
+
+std::string junitDocument(const std::string& suites) {
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<testsuites>\n" + suites + "</testsuites>\n";
+}
+
+std::string junitXml(const Scenario& scenario, const RunResult& result) {
+    return junitDocument(junitSuite(scenario, result));
 }
 
 }  // namespace scenario

@@ -18,6 +18,9 @@ std::string runJson(const Scenario& scenario, const RunResult& result);
 
 // One <testsuite> of one <testcase> per expectation; a failed one carries a <failure>.
 std::string junitXml(const Scenario& scenario, const RunResult& result);
+// The <testsuite> element alone, and a document around several of them (a bulk run's).
+std::string junitSuite(const Scenario& scenario, const RunResult& result);
+std::string junitDocument(const std::string& suites);
 
 // "text" with the characters JSON requires escaped.
 std::string jsonString(const std::string& text);

@@ -101,6 +101,7 @@ RunResult Run::run() {
         host_.runFrames(1);
         const std::size_t linesBefore = tracker_.lines().size();
         tracker_.endFrame(host_.frame(), elapsed());
+        if (!settingsTold_ && tracker_.lastFrameHadScript()) tellRejectedSettings();
         if (options_.probe) crossCheck(shotsBefore);
         if (options_.collectReport) {
             if (elapsed() >= nextSampleMs_) {

@@ -54,6 +54,7 @@ private:
     void summarise();
     void crossCheck(std::size_t shotsBefore);
     void mismatch(const std::string& what);
+    void tellRejectedSettings();
 
     const Scenario& scenario_;
     RunOptions options_;
@@ -71,6 +72,7 @@ private:
     std::optional<std::int32_t> probedModeBefore_;
     std::uint64_t nextSampleMs_ = 0;
     std::unique_ptr<ScriptFolder> folder_;
+    bool settingsTold_ = false;  // the log's settings lines have been looked at
 };
 
 }  // namespace scenario
