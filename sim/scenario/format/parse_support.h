@@ -66,6 +66,8 @@ std::string commaList(const Items& items, NameOf nameOf = {}) {
     return list;
 }
 
+// The [world] table (parse_world.cpp); the names it places are noted in `names`.
+void readWorld(const Reader& reader, const toml::table& table, WorldSetup& world, Names& names);
 void readTimeline(const Reader& reader, const toml::node& node, const Names& names, Scenario& scenario);
 void readExpectations(const Reader& reader, const toml::node& node, const Names& names, Scenario& scenario);
 // Reads [settings] or settings_file (not both) from the top level into the scenario's settings text.
