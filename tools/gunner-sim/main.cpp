@@ -5,6 +5,7 @@
 
 #include "interrupt.h"
 #include "options.h"
+#include "play/play_front.h"
 #include "scenario/front_end.h"
 #include "script_link/script_module.h"
 #include "script_link/script_view.h"
@@ -40,11 +41,23 @@ int run(const gunner::Options& options) {
     return frontEnd.finish(result);
 }
 
+int playLive(const gunner::Options& options) {
+    play::PlayRequest request;
+    request.scenarioPath = options.scenarioPath;
+    request.port = options.port;
+    request.open = options.open;
+    request.recordPath = options.recordPath;
+    request.module = sim::linkedScript();
+    request.probe = sim::readLinkedScriptView;
+    request.interrupted = [] { return gunner::caughtInterrupt() != 0; };
+    return play::playLive(request);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     gunner::Options options;
     if (const int status = gunner::parseOptions(argc, argv, options); status >= 0) return status;
     gunner::catchInterrupts();
-    return run(options);
+    return options.play ? playLive(options) : run(options);
 }
