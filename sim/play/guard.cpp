@@ -25,8 +25,7 @@ bool tokenMatches(const Guard& guard, const std::string& given) {
     if (given.size() != guard.token.size()) return false;
     // Every character compared, so the time taken tells nothing of how much matched.
     unsigned difference = 0;
-    for (std::size_t i = 0; i < given.size(); ++i)
-        difference |= static_cast<unsigned>(given[i] ^ guard.token[i]);
+    for (std::size_t i = 0; i < given.size(); ++i) difference |= static_cast<unsigned>(given[i] ^ guard.token[i]);
     return difference == 0;
 }
 

@@ -18,8 +18,8 @@ std::string modelsText(const scenario::WorldSetup& world) {
         text += "addon_models = [";
         for (std::size_t i = 0; i < world.addonModels.size(); ++i) {
             const auto& addon = world.addonModels[i];
-            text += std::string(i == 0 ? "" : ", ") + "{ name = " + quoted(addon.name) + ", kind = " +
-                    (addon.isVehicle ? "\"vehicle\"" : "\"ped\"") + " }";
+            text += std::string(i == 0 ? "" : ", ") + "{ name = " + quoted(addon.name) +
+                    ", kind = " + (addon.isVehicle ? "\"vehicle\"" : "\"ped\"") + " }";
         }
         text += "]\n";
     }

@@ -50,19 +50,20 @@ void serveFeed(Server::Impl& impl, const Request& request, Response& response) {
     response.set_header("Cache-Control", "no-store");
     auto seen = std::make_shared<std::uint64_t>(0);
     auto nextLine = std::make_shared<std::size_t>(lines);
-    response.set_chunked_content_provider("text/event-stream", [&impl, seen, nextLine](std::size_t, httplib::DataSink& sink) {
-        if (impl.closing) {
-            sink.done();
-            return false;
-        }
-        const View view = impl.session.nextView(*seen, std::chrono::milliseconds(250));
-        if (view.number == *seen && !impl.session.ended()) return sink.write(": idle\n\n", 8);
-        *seen = view.number;
-        const std::string lines = impl.session.linesSince(*nextLine, *nextLine);
-        const std::string event = "data: {\"view\":" + view.json + ",\"lines\":" + lines +
-                                  ",\"ended\":" + (impl.session.ended() ? "true" : "false") + "}\n\n";
-        return sink.write(event.data(), event.size());
-    });
+    response.set_chunked_content_provider(
+        "text/event-stream", [&impl, seen, nextLine](std::size_t, httplib::DataSink& sink) {
+            if (impl.closing) {
+                sink.done();
+                return false;
+            }
+            const View view = impl.session.nextView(*seen, std::chrono::milliseconds(250));
+            if (view.number == *seen && !impl.session.ended()) return sink.write(": idle\n\n", 8);
+            *seen = view.number;
+            const std::string lines = impl.session.linesSince(*nextLine, *nextLine);
+            const std::string event = "data: {\"view\":" + view.json + ",\"lines\":" + lines +
+                                      ",\"ended\":" + (impl.session.ended() ? "true" : "false") + "}\n\n";
+            return sink.write(event.data(), event.size());
+        });
 }
 
 void act(Server::Impl& impl, const Request& request, Response& response) {
@@ -91,16 +92,15 @@ void control(Server::Impl& impl, const Request& request, Response& response) {
 
 void routes(Server::Impl& impl, const Guard& guard) {
     auto& http = impl.http;
-    http.set_pre_routing_handler([&guard](const Request& request, Response& response) {
-        return screen(guard, request, response);
-    });
+    http.set_pre_routing_handler(
+        [&guard](const Request& request, Response& response) { return screen(guard, request, response); });
     http.Get("/", [](const Request&, Response& response) {
         response.set_content(std::string(playHtml), "text/html; charset=utf-8");
     });
-    http.Get("/play.css", [](const Request&, Response& response) { response.set_content(std::string(playCss), "text/css"); });
-    http.Get("/play.js", [](const Request&, Response& response) {
-        response.set_content(std::string(playJs), "text/javascript");
-    });
+    http.Get("/play.css",
+             [](const Request&, Response& response) { response.set_content(std::string(playCss), "text/css"); });
+    http.Get("/play.js",
+             [](const Request&, Response& response) { response.set_content(std::string(playJs), "text/javascript"); });
     http.Get("/feed", [&impl](const Request& request, Response& response) { serveFeed(impl, request, response); });
     http.Post("/act", [&impl](const Request& request, Response& response) { act(impl, request, response); });
     http.Post("/control", [&impl](const Request& request, Response& response) { control(impl, request, response); });
@@ -124,8 +124,9 @@ Server::~Server() { stop(); }
 
 bool Server::bind() {
     routes(*impl_, guard_);
-    guard_.port = impl_->setup.port == 0 ? impl_->http.bind_to_any_port("127.0.0.1")
-                                         : (impl_->http.bind_to_port("127.0.0.1", impl_->setup.port) ? impl_->setup.port : -1);
+    guard_.port = impl_->setup.port == 0
+                      ? impl_->http.bind_to_any_port("127.0.0.1")
+                      : (impl_->http.bind_to_port("127.0.0.1", impl_->setup.port) ? impl_->setup.port : -1);
     return guard_.port > 0;
 }
 
