@@ -10,8 +10,8 @@ namespace test {
 
 std::unique_ptr<play::Session> pausedSession(const std::string& world) {
     play::SessionSetup setup;
-    setup.start = world.empty() ? scenario::parseScenario(play::defaultWorld, "default road")
-                                : scenario::loadScenario(world);
+    setup.start =
+        world.empty() ? scenario::parseScenario(play::defaultWorld, "default road") : scenario::loadScenario(world);
     setup.module = sim::linkedScript();
     setup.probe = sim::readLinkedScriptView;
     setup.recordName = "played.toml";

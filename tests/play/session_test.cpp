@@ -127,7 +127,8 @@ TEST_F(PlayedSession, AChangedScriptFailsTheReplayAtTheWantedLevel) {
         if (!check.passed) failed.push_back(check.expected + " -> " + check.actual);
     }
     // Both groups expect level 1; the changed script's first shot set 2. Nothing else differs.
-    EXPECT_EQ(failed, (std::vector<std::string>{"wanted level 1 -> wanted level 2", "wanted level 1 -> wanted level 2"}));
+    EXPECT_EQ(failed,
+              (std::vector<std::string>{"wanted level 1 -> wanted level 2", "wanted level 1 -> wanted level 2"}));
 }
 
 TEST(PlaySession, RefusesWhatTheScenarioFormatWouldNotTake) {
