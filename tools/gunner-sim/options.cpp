@@ -39,6 +39,8 @@ void addPlay(CLI::App& app, Options& options) {
                    "With --play: where Save and the end of the session write the scenario")
         ->type_name("FILE")
         ->needs(play);
+    // A live session has no run to trace or report on: its outcome is the recording.
+    for (const char* output : {"--trace", "--report", "--json", "--junit"}) app.get_option(output)->excludes(play);
 }
 
 }  // namespace
@@ -56,7 +58,9 @@ int parseOptions(int argc, char** argv, Options& options) {
     app.add_flag("--no-progress", options.noProgress, "Never show the progress line on the terminal");
     const int status = tools::parseCommandLine(app, argc, argv);
     if (status < 0 && !options.play && options.scenarioPath.empty()) {
-        std::fprintf(stderr, "gunner-sim: error: a scenario file is required (or --play)\n");
+        std::fprintf(
+            stderr,
+            "gunner-sim: error: a scenario file is required, or --play (gunner-sim --help lists the options)\n");
         return 2;
     }
     return status;
