@@ -5,11 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "play/play_front.h"
 #include "play/play_support.h"
 #include "runtime/state.h"
 #include "scenario/parser.h"
@@ -193,6 +195,34 @@ TEST(PlaySession, AnEntryWhoseSubjectIsGoneSaysTheLineOfTheRecording) {
     const std::string live = nlohmann::json::parse(lines).front()["text"];
     const scenario::RunResult result = replay(session->recording(), sim::linkedScript());
     EXPECT_TRUE(std::ranges::any_of(result.narration, [&](const auto& line) { return line.text == live; })) << live;
+}
+
+}  // namespace
+
+namespace {
+
+TEST(PlaySession, ASessionWithSettingsSavesThemBesideTheScenarioAndReplaysWithThem) {
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "tg-play-settings-test";
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    auto session = test::pausedSession(std::string(TG_SOURCE_DIR) + "/scenarios/settings.toml");
+    // The settings bind the menu to F5: the menu opens on it.
+    playEntry(*session, R"({"press": "f5"})", 10);
+    playEntry(*session, R"({"release": "f5"})", 10);
+    session->expectNow();
+    session->stop();
+    const std::string path = (folder / "played.toml").string();
+    ASSERT_EQ(play::saveRecording(*session, path), "");
+    const scenario::Scenario saved = scenario::loadScenario(path);
+    const scenario::Scenario original = scenario::loadScenario(std::string(TG_SOURCE_DIR) + "/scenarios/settings.toml");
+    EXPECT_EQ(saved.settingsText, original.settingsText);
+    scenario::RunOptions options;
+    options.probe = sim::readLinkedScriptView;
+    const scenario::RunResult result = scenario::runScenario(saved, sim::linkedScript(), options);
+    EXPECT_TRUE(result.passed());
+    EXPECT_TRUE(std::ranges::any_of(result.narration,
+                                    [](const auto& line) { return line.kind == scenario::NarrationKind::Menu; }));
+    std::filesystem::remove_all(folder);
 }
 
 }  // namespace
