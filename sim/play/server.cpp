@@ -11,6 +11,8 @@
 namespace play {
 
 struct Server::Impl {
+    Impl(Session& served, ServerSetup how) : session(served), setup(std::move(how)) {}
+
     Session& session;
     ServerSetup setup;
     httplib::Server http;
