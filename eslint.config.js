@@ -25,8 +25,12 @@ module.exports = [
         rules: { strict: ['error', 'global'] },
     },
     {
+        files: ['tests/**/*.mjs'],
+        languageOptions: { sourceType: 'module', globals: { ...globals.node } },
+    },
+    {
         // Browser tests hand functions to the page, where they run with the page's globals.
-        files: ['tests/**/browser/*.js'],
+        files: ['tests/**/browser/*.js', 'tests/**/browser/*.mjs'],
         languageOptions: { globals: { ...globals.node, ...globals.browser } },
     },
 ];

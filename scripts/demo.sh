@@ -30,4 +30,9 @@ cmake --build --preset linux-release -j "${TG_JOBS:-2}" --target gunner-sim 2>&1
 if [ "$#" -eq 0 ]; then
   set -- scenarios/demo.toml --report out/demo-report
 fi
+# --play alone: the default road in the browser, the session saved as out/played.toml.
+if [ "$*" = "--play" ]; then
+  mkdir -p out
+  set -- --play --open --record out/played.toml
+fi
 exec build/linux-release/tools/gunner-sim/gunner-sim "$@"

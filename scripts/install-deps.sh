@@ -5,14 +5,14 @@ set -euo pipefail
 
 packages_for() {
   case "$1" in
-    build) echo "cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev libtomlplusplus-dev nlohmann-json3-dev libsimpleini-dev libxml2-utils" ;;
+    build) echo "cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev libtomlplusplus-dev nlohmann-json3-dev libsimpleini-dev libxml2-utils libcpp-httplib-dev pkg-config" ;;
     # The cross compiler, dlltool and objdump (binutils), and Wine: `wine` holds the `wine`
     # launcher and `wine64` the 64-bit loader it runs (no i386 multiarch needed).
     windows) echo "g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64" ;;
     browser) echo "chromium" ;;
-    # Node.js and npm for the web pages' lint and browser tests; a Node.js installed another way
-    # (with its own npm) is used as it is.
-    web) if ! command -v node >/dev/null || ! command -v npm >/dev/null; then echo "nodejs npm"; fi ;;
+    # Node.js and npm for the web pages' lint, format check and browser tests (the packages of
+    # package-lock.json); a Node.js installed another way, with its own npm, is used as it is.
+    web) echo "nodejs npm" ;;
     # clang and its runtimes for the fuzzer, llvm for llvm-symbolizer (readable sanitizer
     # reports), valgrind for memcheck, clang-format for the format check.
     analysis) echo "clang clang-format libclang-rt-14-dev llvm valgrind" ;;
@@ -21,10 +21,20 @@ packages_for() {
   esac
 }
 
+# Node may come from elsewhere than Debian (with its own npm); a working command is enough.
+present() {
+  dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed" && return 0
+  case "$1" in
+    nodejs) command -v node >/dev/null 2>&1 ;;
+    npm) command -v npm >/dev/null 2>&1 ;;
+    *) return 1 ;;
+  esac
+}
+
 missing=()
 for group in "$@"; do
   for package in $(packages_for "$group"); do
-    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+    if ! present "$package"; then
       missing+=("$package")
     fi
   done

@@ -77,12 +77,8 @@ total() {
   [ "$failed" -eq 0 ]
 }
 
-# The web pages' linters and browser driver, at the versions package-lock.json pins.
-webPackages() { npm ci --no-audit --no-fund --silent; }
-
 if [ "$quick" -eq 1 ]; then
   scripts/install-deps.sh build browser web || exit 1
-  webPackages || exit 1
   preset linux
   stage "bundled scenarios" build/linux/tools/gunner-sim/gunner-sim --quiet --no-progress scenarios
   total
@@ -90,7 +86,6 @@ if [ "$quick" -eq 1 ]; then
 fi
 
 scripts/install-deps.sh build windows browser web analysis || exit 1
-webPackages || exit 1
 
 stage format scripts/check-format.sh
 for name in linux linux-asan linux-clang windows; do

@@ -1,6 +1,8 @@
 // gunner-sim's command line, read with CLI11.
 #include "options.h"
 
+#include <cstdio>
+
 #include "command_line.h"
 
 namespace gunner {
@@ -32,6 +34,21 @@ void addOutputs(CLI::App& app, Options& options) {
                           std::uint64_t{1} << 50);
 }
 
+void addPlay(CLI::App& app, Options& options) {
+    auto* play = app.add_flag("--play", options.play,
+                              "Play the script live in the browser, in the scenario's world or on the default road");
+    app.add_option("--port", options.port, "With --play: the port on 127.0.0.1 (default: any free one)")
+        ->check(CLI::Range(1, 65535))
+        ->needs(play);
+    app.add_flag("--open", options.open, "With --play: open the page in the browser")->needs(play);
+    app.add_option("--record", options.recordPath,
+                   "With --play: where Save and the end of the session write the scenario")
+        ->type_name("FILE")
+        ->needs(play);
+    // A live session has no run to trace or report on: its outcome is the recording.
+    for (const char* output : {"--trace", "--report", "--json", "--junit"}) app.get_option(output)->excludes(play);
+}
+
 }  // namespace
 
 int parseOptions(int argc, char** argv, Options& options) {
@@ -40,13 +57,25 @@ int parseOptions(int argc, char** argv, Options& options) {
     app.footer(footer);
     app.set_version_flag("--version", std::string("gunner-sim ") + GUNNER_SIM_VERSION);
     app.add_option("scenario", options.scenarioPaths,
-                   "Scenario file (TOML), '-' for standard input; a folder or several files run each one")
-        ->required();
+                   "Scenario file (TOML), '-' for standard input; a folder or several files run each one; "
+                   "required unless --play");
     addOutputs(app, options);
+    addPlay(app, options);
     app.add_flag("-q,--quiet", options.quiet, "Print only the failures and a one-line result");
     app.add_flag("--keep-failed", options.keepFailed, "No effect: the outputs of a failed run are always kept");
     app.add_flag("--no-progress", options.noProgress, "Never show the progress line on the terminal");
-    return tools::parseCommandLine(app, argc, argv);
+    const int status = tools::parseCommandLine(app, argc, argv);
+    if (status < 0 && !options.play && options.scenarioPaths.empty()) {
+        std::fprintf(
+            stderr,
+            "gunner-sim: error: a scenario file is required, or --play (gunner-sim --help lists the options)\n");
+        return 2;
+    }
+    if (status < 0 && options.play && options.scenarioPaths.size() > 1) {
+        std::fprintf(stderr, "gunner-sim: error: --play takes at most one scenario, for its world\n");
+        return 2;
+    }
+    return status;
 }
 
 }  // namespace gunner

@@ -19,6 +19,11 @@ struct Options {
     bool quiet = false;
     bool keepFailed = false;  // accepted for older scripts: every run keeps its outputs now
     bool noProgress = false;
+    // --play: a live session in the browser instead of a run (the scenario, if any, gives the world).
+    bool play = false;
+    int port = 0;
+    bool open = false;
+    std::string recordPath;
 };
 
 // Fills `options`; returns -1 to go on, or the exit status when the program should stop now

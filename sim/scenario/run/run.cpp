@@ -117,6 +117,7 @@ RunResult Run::run() {
         }
         checkDue(false);
         if (options_.onProgress && (host_.frame() & 1023) == 0) options_.onProgress(elapsed(), scenario_.endMs);
+        if (options_.onFrameEnd) options_.onFrameEnd();
         if (options_.stopRequested && options_.stopRequested()) {
             result_.stopped = true;
             break;
@@ -146,6 +147,8 @@ void ScenarioRun::prepare() { run_->prepare(); }
 RunResult ScenarioRun::run() { return run_->run(); }
 
 std::string ScenarioRun::scriptFolder() const { return run_->scriptFolder(); }
+
+const Tracker& ScenarioRun::tracker() const { return run_->tracker(); }
 
 RunResult runScenario(const Scenario& scenario, const sim::ScriptModule& module, const RunOptions& options) {
     sim::SimHost host(sim::HostConfig{scenario.world.startTick, scenario.world.frameMs, false});

@@ -31,6 +31,9 @@ struct RunOptions {
     std::function<void(std::uint64_t elapsedMs, std::uint64_t endMs)> onProgress;
     // Asked after every frame; true ends the run there (its result then says `stopped`).
     std::function<bool()> stopRequested;
+    // Called at the end of every frame, after its checks and before stopRequested: a live session
+    // looks at the world here and paces the run.
+    std::function<void()> onFrameEnd;
     TraceWriter* trace = nullptr;
     bool collectReport = false;
 };
@@ -133,6 +136,8 @@ public:
     RunResult run();
     // The folder prepare() made for the script, where it finds its settings and writes its log.
     std::string scriptFolder() const;
+    // What the run has derived so far from the calls and the world (crew, shots, status message).
+    const Tracker& tracker() const;
 
 private:
     std::unique_ptr<Run> run_;
