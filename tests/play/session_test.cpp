@@ -226,3 +226,22 @@ TEST(PlaySession, ASessionWithSettingsSavesThemBesideTheScenarioAndReplaysWithTh
 }
 
 }  // namespace
+
+TEST(PlaySession, TheCameraAndCutsceneButtonsAreRecordedAndReplayAlike) {
+    auto session = test::pausedSession();
+    playEntry(*session, R"({"camera_view": "first_person"})", 10);
+    playEntry(*session, R"({"cutscene": "start"})", 20);
+    playEntry(*session, R"({"cutscene": "end"})", 10);
+    playEntry(*session, R"({"camera_view": "third_person"})", 10);
+    session->stop();
+    const std::string recording = session->recording();
+    EXPECT_NE(recording.find("camera_view = \"first_person\""), std::string::npos) << recording;
+    EXPECT_NE(recording.find("cutscene = \"start\""), std::string::npos) << recording;
+    EXPECT_NE(recording.find("cutscene = \"end\""), std::string::npos) << recording;
+    const std::vector<Line> live = liveLines(*session);
+    EXPECT_TRUE(std::any_of(live.begin(), live.end(),
+                            [](const Line& line) { return line.text.find("cutscene") != std::string::npos; }));
+    const scenario::RunResult result = replay(recording, sim::linkedScript());
+    EXPECT_TRUE(result.passed());
+    EXPECT_EQ(storyOf(result), live);
+}
