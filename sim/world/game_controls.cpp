@@ -6,19 +6,15 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <stdexcept>
 #include <string>
+
+#include "world/game_table.h"
 
 namespace sim {
 namespace {
 
-std::string_view nextField(std::string_view& line) {
-    const auto tab = line.find('\t');
-    const std::string_view field = line.substr(0, tab);
-    line = tab == std::string_view::npos ? std::string_view() : line.substr(tab + 1);
-    return field;
-}
+using gameTable::nextField;
 
 GameControl parseRow(std::string_view line, std::size_t lineNumber) {
     GameControl control;
@@ -41,18 +37,7 @@ GameControl parseRow(std::string_view line, std::size_t lineNumber) {
 }  // namespace
 
 std::vector<GameControl> parseGameControls(std::string_view text) {
-    std::vector<GameControl> controls;
-    std::size_t lineNumber = 0;
-    while (!text.empty()) {
-        const auto newline = text.find('\n');
-        std::string_view line = text.substr(0, newline);
-        text = newline == std::string_view::npos ? std::string_view() : text.substr(newline + 1);
-        ++lineNumber;
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        if (line.empty() || line.front() == '#') continue;
-        controls.push_back(parseRow(line, lineNumber));
-    }
-    return controls;
+    return gameTable::readRows<GameControl>(text, parseRow);
 }
 
 const std::vector<GameControl>& gameControls() {

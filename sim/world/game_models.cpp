@@ -2,20 +2,17 @@
 #include "world/game_models.h"
 
 #include <algorithm>
-#include <charconv>
 #include <stdexcept>
 #include <string>
+
+#include "world/game_table.h"
 
 namespace sim {
 
 namespace {
 
-std::string_view nextField(std::string_view& line) {
-    const auto tab = line.find('\t');
-    const std::string_view field = line.substr(0, tab);
-    line = tab == std::string_view::npos ? std::string_view() : line.substr(tab + 1);
-    return field;
-}
+using gameTable::nextField;
+using gameTable::readHash;
 
 bool readKind(std::string_view text, ModelKind& kind) {
     if (text == "ped")
@@ -27,13 +24,6 @@ bool readKind(std::string_view text, ModelKind& kind) {
     else
         return false;
     return true;
-}
-
-bool readHash(std::string_view text, std::uint32_t& hash) {
-    if (text.size() < 3 || text.substr(0, 2) != "0x") return false;
-    const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data() + 2, end, hash, 16);
-    return error == std::errc() && stop == end;
 }
 
 GameModel parseRow(std::string_view line, std::size_t lineNumber) {
@@ -50,20 +40,7 @@ GameModel parseRow(std::string_view line, std::size_t lineNumber) {
 
 }  // namespace
 
-std::vector<GameModel> parseGameModels(std::string_view text) {
-    std::vector<GameModel> models;
-    std::size_t lineNumber = 0;
-    while (!text.empty()) {
-        const auto newline = text.find('\n');
-        std::string_view line = text.substr(0, newline);
-        text = newline == std::string_view::npos ? std::string_view() : text.substr(newline + 1);
-        ++lineNumber;
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        if (line.empty() || line.front() == '#') continue;
-        models.push_back(parseRow(line, lineNumber));
-    }
-    return models;
-}
+std::vector<GameModel> parseGameModels(std::string_view text) { return gameTable::readRows<GameModel>(text, parseRow); }
 
 const std::vector<GameModel>& gameModels() {
     static const std::vector<GameModel> models = [] {

@@ -2,33 +2,17 @@
 #include "world/game_vehicles.h"
 
 #include <algorithm>
-#include <charconv>
 #include <stdexcept>
 #include <string>
+
+#include "world/game_table.h"
 
 namespace sim {
 namespace {
 
-std::string_view nextField(std::string_view& line) {
-    const auto tab = line.find('\t');
-    const std::string_view field = line.substr(0, tab);
-    line = tab == std::string_view::npos ? std::string_view() : line.substr(tab + 1);
-    return field;
-}
-
-bool readHash(std::string_view text, std::uint32_t& hash) {
-    if (text.size() < 3 || text.substr(0, 2) != "0x") return false;
-    const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data() + 2, end, hash, 16);
-    return error == std::errc() && stop == end;
-}
-
-template <typename Number>
-bool readNumber(std::string_view text, Number& value) {
-    const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, value);
-    return !text.empty() && error == std::errc() && stop == end;
-}
+using gameTable::nextField;
+using gameTable::readHash;
+using gameTable::readNumber;
 
 bool readVec3(std::string_view& line, Vec3& v) {
     return readNumber(nextField(line), v.x) && readNumber(nextField(line), v.y) && readNumber(nextField(line), v.z);
@@ -51,18 +35,7 @@ GameVehicle parseRow(std::string_view line, std::size_t lineNumber) {
 }  // namespace
 
 std::vector<GameVehicle> parseGameVehicles(std::string_view text) {
-    std::vector<GameVehicle> vehicles;
-    std::size_t lineNumber = 0;
-    while (!text.empty()) {
-        const auto newline = text.find('\n');
-        std::string_view line = text.substr(0, newline);
-        text = newline == std::string_view::npos ? std::string_view() : text.substr(newline + 1);
-        ++lineNumber;
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        if (line.empty() || line.front() == '#') continue;
-        vehicles.push_back(parseRow(line, lineNumber));
-    }
-    return vehicles;
+    return gameTable::readRows<GameVehicle>(text, parseRow);
 }
 
 const std::vector<GameVehicle>& gameVehicles() {
