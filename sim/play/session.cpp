@@ -8,6 +8,7 @@
 
 #include "play/entry_text.h"
 #include "play/view.h"
+#include "scenario/format/kinds.h"
 #include "scenario/format/parser.h"
 
 namespace play {
@@ -183,11 +184,14 @@ void Session::drainPending() {
     pending_.clear();
 }
 
-scenario::TimelineEvent Session::checkedEvent(const std::string& fields) const {
-    const std::string text = "timeline = [" + entryAt(0, fields) + "]\n" + worldOnly_;
+scenario::TimelineEvent Session::checkedEvent(const std::string& fields,
+                                              const std::vector<std::string>& addedPeds) const {
+    std::string timeline;
+    for (const std::string& added : addedPeds) timeline += entryAt(0, added) + ", ";
+    const std::string text = "timeline = [" + timeline + entryAt(0, fields) + "]\n" + worldOnly_;
     try {
         scenario::Scenario parsed = scenario::parseScenario(text, setup_.recordName);
-        return parsed.timeline.at(0);
+        return parsed.timeline.back();
     } catch (const scenario::ScenarioError& error) {
         throw std::invalid_argument(error.field() + ": " + error.reason());
     }
@@ -195,9 +199,21 @@ scenario::TimelineEvent Session::checkedEvent(const std::string& fields) const {
 
 void Session::act(const nlohmann::ordered_json& fields) {
     std::string text = entryFields(fields);
-    scenario::TimelineEvent event = checkedEvent(text);
+    std::vector<std::string> addedPeds;
+    {
+        const std::lock_guard lock(mutex_);
+        addedPeds = addedPeds_;
+    }
+    scenario::TimelineEvent event = checkedEvent(text, addedPeds);
     const std::lock_guard lock(mutex_);
     if (ended_ || stopping_) throw std::invalid_argument("the session has ended");
+    if (event.kind->placesPed) {
+        // Another request may have brought in a ped of that name since the check.
+        if (std::ranges::find(addedPedNames_, event.subject) != addedPedNames_.end())
+            throw std::invalid_argument("'" + event.subject + "' is already a ped or vehicle of the world");
+        addedPeds_.push_back(text);
+        addedPedNames_.push_back(event.subject);
+    }
     pending_.push_back(Pending{std::move(text), std::move(event)});
     changed_.notify_all();
 }

@@ -85,11 +85,13 @@ private:
     void publish(const Moment& moment);
     void pace(std::unique_lock<std::mutex>& lock);
     void drainPending();
-    scenario::TimelineEvent checkedEvent(const std::string& fields) const;
+    scenario::TimelineEvent checkedEvent(const std::string& fields, const std::vector<std::string>& addedPeds) const;
 
     SessionSetup setup_;
-    scenario::Scenario live_;  // the run's scenario; its timeline grows as the player plays
-    std::string worldOnly_;    // the start as scenario text, for checking entries
+    scenario::Scenario live_;             // the run's scenario; its timeline grows as the player plays
+    std::string worldOnly_;               // the start as scenario text, for checking entries
+    std::vector<std::string> addedPeds_;  // the add_ped entries taken, so later entries may name them
+    std::vector<std::string> addedPedNames_;
     std::unique_ptr<sim::SimHost> host_;
     std::unique_ptr<scenario::ScenarioRun> run_;
     std::vector<std::pair<std::string, sim::Handle>> pedHandles_;

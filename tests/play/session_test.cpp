@@ -245,3 +245,21 @@ TEST(PlaySession, TheCameraAndCutsceneButtonsAreRecordedAndReplayAlike) {
     EXPECT_TRUE(result.passed());
     EXPECT_EQ(storyOf(result), live);
 }
+
+TEST(PlaySession, APedAddedWhilePlayingCanBeNamedLaterAndReplays) {
+    auto session = test::pausedSession();
+    playEntry(*session, R"({"add_ped": "ped1", "position": [7.0, 7.0, 0.0]})", 10);
+    playEntry(*session, R"({"shoot": "ped1", "target": "player", "damage": 10})", 10);
+    EXPECT_THROW(session->act(nlohmann::ordered_json::parse(R"({"add_ped": "ped1", "position": [1.0, 1.0, 0.0]})")),
+                 std::invalid_argument);
+    playEntry(*session, R"({"kill": "ped1"})", 10);
+    session->stop();
+    const std::string recording = session->recording();
+    EXPECT_NE(recording.find("add_ped = \"ped1\""), std::string::npos) << recording;
+    const std::vector<Line> live = liveLines(*session);
+    const scenario::RunResult result = replay(recording, sim::linkedScript());
+    EXPECT_TRUE(result.passed());
+    EXPECT_EQ(storyOf(result), live);
+    EXPECT_TRUE(std::any_of(live.begin(), live.end(),
+                            [](const Line& line) { return line.text.find("ped1 is killed") != std::string::npos; }));
+}

@@ -255,6 +255,16 @@
     }
 
     $('focusToggle').addEventListener('click', () => act({ focus: !(view && view.focus) }));
+
+    // A new ped ten metres north-east of the player, under the first free name ped1, ped2, ...
+    $('addPed').addEventListener('click', () => {
+        if (!view || !view.player) return;
+        const taken = new Set((view.peds || []).map((ped) => ped.name));
+        let n = 1;
+        while (taken.has('ped' + n)) n++;
+        const at = (value) => Math.round(value * 10) / 10;
+        act({ add_ped: 'ped' + n, position: [at(view.player.x + 7), at(view.player.y + 7), 0.0] });
+    });
     $('pause').addEventListener('click', () =>
         post('/control', { paused: !(view && view.paused) }),
     );

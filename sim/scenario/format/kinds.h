@@ -37,6 +37,7 @@ struct EventKind {
     std::vector<EventUse> uses;  // the first row also lists the fields
     void (*parse)(const parse::EventInput& input, TimelineEvent& event);
     void (*apply)(EventStage& stage);  // also narrates
+    bool placesPed = false;            // its subject is a new ped that later entries may name
 };
 
 struct CheckKind {

@@ -68,7 +68,8 @@ std::string commaList(const Items& items, NameOf nameOf = {}) {
 
 // The [world] table (parse_world.cpp); the names it places are noted in `names`.
 void readWorld(const Reader& reader, const toml::table& table, WorldSetup& world, Names& names);
-void readTimeline(const Reader& reader, const toml::node& node, const Names& names, Scenario& scenario);
+// Adds to `names` the peds the timeline brings in, for the entries and expectations after them.
+void readTimeline(const Reader& reader, const toml::node& node, Names& names, Scenario& scenario);
 void readExpectations(const Reader& reader, const toml::node& node, const Names& names, Scenario& scenario);
 // Reads [settings] or settings_file (not both) from the top level into the scenario's settings text.
 void readSettings(const Reader& reader, const toml::table& root, Scenario& scenario);

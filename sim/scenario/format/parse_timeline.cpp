@@ -73,7 +73,7 @@ void readEvent(const Reader& reader, const toml::table& entry, const std::string
 
 }  // namespace
 
-void readTimeline(const Reader& reader, const toml::node& node, const Names& names, Scenario& scenario) {
+void readTimeline(const Reader& reader, const toml::node& node, Names& names, Scenario& scenario) {
     const auto& entries = reader.array(node, "timeline");
     if (entries.size() > maxTimelineEntries) {
         reader.fail(node, "timeline",
@@ -85,6 +85,12 @@ void readTimeline(const Reader& reader, const toml::node& node, const Names& nam
         TimelineEvent event;
         event.origin = reader.origin(entry);
         readEvent(reader, entry, field, names, event);
+        if (event.kind->placesPed) {
+            if (names.peds.size() >= maxWorldPeds) {
+                reader.fail(entry, field, "the world would hold more than " + std::to_string(maxWorldPeds) + " peds");
+            }
+            names.peds.insert(event.subject);
+        }
         if (event.atMs > scenario.endMs) {
             reader.fail(*entry.get("at"), join(field, "at"),
                         "event at " + std::to_string(event.atMs) + " ms is after the end (" +

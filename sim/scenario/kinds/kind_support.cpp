@@ -8,6 +8,7 @@ const std::vector<EventKind>& eventKinds() {
         std::vector<EventKind> all = inputEvents();
         for (auto& kind : worldEvents()) all.push_back(std::move(kind));
         for (auto& kind : gameEvents()) all.push_back(std::move(kind));
+        for (auto& kind : pedEvents()) all.push_back(std::move(kind));
         return all;
     }();
     return kinds;

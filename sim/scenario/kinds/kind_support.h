@@ -21,6 +21,8 @@ std::vector<EventKind> inputEvents();
 std::vector<EventKind> worldEvents();
 // The game's camera views and cutscenes (game_events.cpp), after those.
 std::vector<EventKind> gameEvents();
+// Peds brought in by the timeline (ped_events.cpp), last.
+std::vector<EventKind> pedEvents();
 // A count written `N` or `{ min = A, max = B }` (into min and max), and how it is told.
 void readCountRange(const parse::CheckInput& in, Expectation check);
 std::string countRangeText(const Expectation& check, const std::string& noun);

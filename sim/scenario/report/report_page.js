@@ -18,6 +18,7 @@
         var chart = cursor ? cursor.ownerSVGElement : null;
         var figures = Array.prototype.slice.call(document.querySelectorAll('#screens figure'));
         var endMs = samples.length ? samples[samples.length - 1][0] : 0;
+        var pedCount = document.querySelectorAll('[id^="m-ped-"]').length;
 
         function place(id, point) {
             var element = document.getElementById(id);
@@ -48,6 +49,9 @@
                 var marker = document.getElementById('m-ped-' + i);
                 if (marker) marker.classList.toggle('down', sample[5].charAt(i) === 'd');
             });
+            // A ped the timeline brings in later is not on the map before it comes.
+            for (var later = sample[4].length; later < pedCount; later++)
+                place('m-ped-' + later, null);
             output.textContent = (sample[0] / 1000).toFixed(1) + ' s';
             if (chart && endMs > 0) {
                 var x =

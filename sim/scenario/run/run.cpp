@@ -38,27 +38,30 @@ void Run::setUpWorld() {
     player.position = setup.playerPosition;
     player.heading = setup.playerHeading;
     entities().camera = setup.camera;
-    for (const auto& ped : setup.peds) {
-        const sim::Handle handle = entities().addPed(sim::hashName(ped.model), ped.position, ped.heading);
-        sim::SimEntity& created = *entities().find(handle);
-        created.velocity = ped.velocity;
-        created.pedType = ped.pedType;
-        created.health = ped.health;
-        created.maxHealth = std::max(ped.health, 200);
-        created.alive = ped.health > 0;
-        handles_[ped.name] = handle;
-        tracker_.name(handle, ped.name);
-        if (pedHandles_.size() < RunResult::maxMappedPeds) {
-            pedHandles_.push_back(handle);
-            result_.pedNames.push_back(ped.name);
-        }
-    }
+    for (const auto& ped : setup.peds) placePed(ped);
     for (const auto& vehicle : setup.vehicles) {
         const sim::Handle handle =
             entities().addVehicle(sim::hashName(vehicle.model), vehicle.position, vehicle.heading);
         handles_[vehicle.name] = handle;
         tracker_.name(handle, vehicle.name);
     }
+}
+
+sim::Handle Run::placePed(const PedSetup& ped) {
+    const sim::Handle handle = entities().addPed(sim::hashName(ped.model), ped.position, ped.heading);
+    sim::SimEntity& created = *entities().find(handle);
+    created.velocity = ped.velocity;
+    created.pedType = ped.pedType;
+    created.health = ped.health;
+    created.maxHealth = std::max(ped.health, 200);
+    created.alive = ped.health > 0;
+    handles_[ped.name] = handle;
+    tracker_.name(handle, ped.name);
+    if (pedHandles_.size() < RunResult::maxMappedPeds) {
+        pedHandles_.push_back(handle);
+        result_.pedNames.push_back(ped.name);
+    }
+    return handle;
 }
 
 sim::Handle Run::resolve(const std::string& name) {

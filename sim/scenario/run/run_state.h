@@ -29,6 +29,8 @@ public:
     // 64 bits: a run may last up to 2^32 - 1 ms, and its last frame ends past that.
     std::uint64_t elapsed() const { return (host_.frame() - 1) * std::uint64_t{scenario_.world.frameMs}; }
     sim::Handle resolve(const std::string& name);
+    // A ped of the world, at the start or brought in by the timeline, under its scenario name.
+    sim::Handle placePed(const PedSetup& ped);
     void say(NarrationKind kind, std::string text, bool failed = false) {
         tracker_.say(elapsed(), host_.frame(), kind, std::move(text), failed);
     }
