@@ -15,6 +15,7 @@
 #include "scenario/report/report_parts.h"
 #include "scenario/run/run.h"
 #include "script_link/script_module.h"
+#include "support/inline_scenario.h"
 
 namespace {
 
@@ -25,14 +26,7 @@ std::string readFile(const std::string& path) {
     return text.str();
 }
 
-std::string parseError(const std::string& text) {
-    try {
-        scenario::parseScenario(text, "bad.toml");
-    } catch (const scenario::ScenarioError& error) {
-        return error.what();
-    }
-    return "(accepted)";
-}
+using test::parseError;
 
 // docs/scenarios.md holds the tables as the code makes them. TG_UPDATE_DOCS=1 rewrites them instead.
 TEST(ScenarioKinds, DocsTablesAreMadeFromTheTables) {

@@ -13,21 +13,13 @@
 #include "scenario/format/parser.h"
 #include "scenario/run/run.h"
 #include "script_link/script_module.h"
+#include "support/inline_scenario.h"
 
 namespace {
 
-std::string parseError(const std::string& text) {
-    try {
-        scenario::parseScenario(text, "bad.toml");
-    } catch (const scenario::ScenarioError& error) {
-        return error.what();
-    }
-    return "(accepted)";
-}
+using test::parseError;
 
-scenario::RunResult play(const std::string& text) {
-    return scenario::runScenario(scenario::parseScenario(text, "inline.toml"), sim::linkedScript(), {});
-}
+scenario::RunResult play(const std::string& text) { return test::playInline(text, false); }
 
 // An Insurgent spawned with the settings' key names, two hostile peds shooting at the crew, the
 // nearer one first; the gunner hunts them in attack mode 1 (the first body is cleared away, else

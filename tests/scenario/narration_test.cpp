@@ -13,15 +13,11 @@
 #include "scenario/run/run.h"
 #include "script_link/script_module.h"
 #include "script_link/script_view.h"
+#include "support/inline_scenario.h"
 
 namespace {
 
-scenario::RunResult play(const std::string& text) {
-    const scenario::Scenario s = scenario::parseScenario(text, "inline.toml");
-    scenario::RunOptions options;
-    options.probe = sim::readLinkedScriptView;
-    return scenario::runScenario(s, sim::linkedScript(), options);
-}
+scenario::RunResult play(const std::string& text) { return test::playInline(text); }
 
 std::vector<std::string> linesWith(const scenario::RunResult& result, const std::string& text) {
     std::vector<std::string> found;

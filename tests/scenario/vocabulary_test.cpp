@@ -13,6 +13,7 @@
 #include "scenario/run/run.h"
 #include "script_link/script_module.h"
 #include "script_link/script_view.h"
+#include "support/inline_scenario.h"
 #include "ui/vocabulary.h"
 
 namespace {
@@ -47,13 +48,9 @@ timeline = [
 ]
 )";
 
-scenario::RunResult play(const std::string& text) {
-    const scenario::Scenario s = scenario::parseScenario(text, "inline.toml");
-    scenario::RunOptions options;
-    options.probe = sim::readLinkedScriptView;  // counts each frame the narrated mode disagrees with the script's
-    options.collectReport = true;               // keeps the screen of each narrated on-screen event
-    return scenario::runScenario(s, sim::linkedScript(), options);
-}
+// Counts each frame the narrated mode disagrees with the script's, and keeps the screen of each
+// narrated on-screen event.
+scenario::RunResult play(const std::string& text) { return test::playInline(text, true, true); }
 
 // The run, played once for the tests that read it.
 const scenario::RunResult& everyChoiceRun() {

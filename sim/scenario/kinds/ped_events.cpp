@@ -43,7 +43,8 @@ void readAddPed(const EventInput& in, TimelineEvent& event) {
     const toml::node* position = in.extra("position");
     if (position == nullptr) in.reader.fail(in.entry, in.fieldOf("position"), "missing: where the ped comes in");
     event.point = in.reader.vec3(*position, in.fieldOf("position"));
-    if (const toml::node* heading = in.extra("heading")) event.value = in.reader.number(*heading, in.fieldOf("heading"));
+    if (const toml::node* heading = in.extra("heading"))
+        event.value = in.reader.number(*heading, in.fieldOf("heading"));
     event.amount = 200;
     if (const toml::node* health = in.extra("health")) {
         event.amount = static_cast<std::int32_t>(
